@@ -17,7 +17,8 @@ class Unplaced {
  public:
   explicit Unplaced(std::size_t count)
       : tree_(count + 1), taken_(count, false), count_(count), top_(std::bit_floor(count)) {
-    for (std::size_t i = 1; i <= count; ++i) tree_[i] = static_cast<std::uint32_t>(i & (~i + 1));
+    for (std::size_t i = 1; i <= count; ++i)
+      tree_[i] = static_cast<std::uint32_t>(i & (~i + 1));
   }
 
   std::size_t Count() const { return count_; }
@@ -33,7 +34,8 @@ class Unplaced {
         rest -= tree_[position];
       }
     }
-    for (std::size_t i = position + 1; i < tree_.size(); i += i & (~i + 1)) --tree_[i];
+    for (std::size_t i = position + 1; i < tree_.size(); i += i & (~i + 1))
+      --tree_[i];
     taken_[position] = true;
     --count_;
     return position;
@@ -54,7 +56,8 @@ std::string SizeLine(std::int32_t count, std::int32_t size) {
 }  // namespace
 
 GroupSizes PlanGroups(std::int32_t pupils, std::int32_t groups) {
-  if (groups < 1) return {};
+  if (groups < 1)
+    return {};
   GroupSizes plan;
   plan.q = pupils / groups;
   plan.r = pupils % groups;
@@ -70,13 +73,16 @@ GroupSizes StartReport(StringList& report, std::string_view listFileName, std::i
   report.Add("Aantal groepjes: " + std::to_string(groups));
   report.Add("");
   GroupSizes plan = PlanGroups(pupils, groups);
-  if (plan.r != 0) report.Add(SizeLine(plan.r, plan.q + 1));
-  if (plan.d != 0 && plan.q != 0) report.Add(SizeLine(plan.d, plan.q));
+  if (plan.r != 0)
+    report.Add(SizeLine(plan.r, plan.q + 1));
+  if (plan.d != 0 && plan.q != 0)
+    report.Add(SizeLine(plan.d, plan.q));
   return plan;
 }
 
 void Division::MakeGroups(std::int32_t groups, std::int32_t size) {
-  if (groups <= 0 || size <= 0) return;
+  if (groups <= 0 || size <= 0)
+    return;
   Unplaced unplaced(static_cast<std::size_t>(pupils.Count()));
   auto removePlaced = [&] {
     pupils.Filter([&](std::size_t i, std::string_view) { return !unplaced.Taken(i); });
@@ -90,10 +96,13 @@ void Division::MakeGroups(std::int32_t groups, std::int32_t size) {
       for (std::int32_t place = 0; place < size; ++place) {
         auto count = static_cast<std::int32_t>(unplaced.Count());
         std::int32_t k = random.RandomIndex(count);
-        if (count == 0) throw Exception("List index out of bounds (0)");
-        member.assign("\t").append(pupils[static_cast<int>(unplaced.Take(static_cast<std::size_t>(k)))]);
+        if (count == 0)
+          throw Exception("List index out of bounds (0)");
+        member.assign("\t").append(
+            pupils[static_cast<int>(unplaced.Take(static_cast<std::size_t>(k)))]);
         report.Add(member);
-        if (afterMember) afterMember();
+        if (afterMember)
+          afterMember();
       }
     }
   } catch (...) {
@@ -105,8 +114,10 @@ void Division::MakeGroups(std::int32_t groups, std::int32_t size) {
 
 void Division::Run(std::string_view listFileName, std::int32_t groups) {
   GroupSizes plan = StartReport(report, listFileName, pupils.Count(), groups);
-  if (plan.r != 0) MakeGroups(plan.r, plan.q + 1);
-  if (plan.d != 0) MakeGroups(plan.d, plan.q);
+  if (plan.r != 0)
+    MakeGroups(plan.r, plan.q + 1);
+  if (plan.d != 0)
+    MakeGroups(plan.d, plan.q);
 }
 
 }  // namespace kwindel

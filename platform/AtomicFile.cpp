@@ -19,7 +19,8 @@ mode_t CurrentUmask() {
   std::ifstream status("/proc/self/status");
   std::string line;
   while (std::getline(status, line)) {
-    if (line.rfind("Umask:", 0) == 0) return static_cast<mode_t>(std::stoul(line.substr(6), nullptr, 8));
+    if (line.rfind("Umask:", 0) == 0)
+      return static_cast<mode_t>(std::stoul(line.substr(6), nullptr, 8));
   }
   return 022;
 }
@@ -27,13 +28,15 @@ mode_t CurrentUmask() {
 // A replaced file keeps its permissions; a new one gets what open() would have given it.
 mode_t ModeFor(const std::string& path) {
   struct stat info {};
-  if (::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) return info.st_mode & 07777;
+  if (::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode))
+    return info.st_mode & 07777;
   return 0666 & ~CurrentUmask();
 }
 
 std::string FolderOf(const std::string& path) {
   auto slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
+  if (slash == std::string::npos)
+    return ".";
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
@@ -41,7 +44,8 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
   while (size > 0) {
     ssize_t written = ::write(fd, data, size);
     if (written < 0) {
-      if (errno == EINTR) continue;
+      if (errno == EINTR)
+        continue;
       return false;
     }
     data += written;
@@ -53,7 +57,8 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
 // Makes the rename itself durable; a folder that cannot be synced is no failure.
 void SyncFolder(const std::string& folder) {
   int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
+  if (fd < 0)
+    return;
   ::fsync(fd);
   ::close(fd);
 }
@@ -62,7 +67,9 @@ void SyncFolder(const std::string& folder) {
 
 AtomicFile::AtomicFile(std::string path) : path_(std::move(path)) {}
 
-AtomicFile::~AtomicFile() { Discard(); }
+AtomicFile::~AtomicFile() {
+  Discard();
+}
 
 bool AtomicFile::Open() {
   std::string folder = FolderOf(path_);
@@ -72,17 +79,21 @@ bool AtomicFile::Open() {
   pattern.insert(pattern.end(), suffix.begin(), suffix.end());
   pattern.push_back('\0');
   fd_ = ::mkostemp(pattern.data(), O_CLOEXEC);
-  if (fd_ < 0) return Fail(Failure::Create);
+  if (fd_ < 0)
+    return Fail(Failure::Create);
   tempPath_ = pattern.data();
-  if (::fchmod(fd_, ModeFor(path_)) != 0) return Fail(Failure::Create);
+  if (::fchmod(fd_, ModeFor(path_)) != 0)
+    return Fail(Failure::Create);
   buffer_.reserve(kBufferSize);
   return true;
 }
 
 bool AtomicFile::Write(std::string_view bytes) {
-  if (fd_ < 0) return false;
+  if (fd_ < 0)
+    return false;
   if (buffer_.size() + bytes.size() > kBufferSize) {
-    if (!FlushBuffer()) return false;
+    if (!FlushBuffer())
+      return false;
     if (bytes.size() >= kBufferSize) {
       return WriteAll(fd_, bytes.data(), bytes.size()) || Fail(Failure::Write);
     }
@@ -92,21 +103,28 @@ bool AtomicFile::Write(std::string_view bytes) {
 }
 
 bool AtomicFile::Commit() {
-  if (fd_ < 0) return false;
-  if (!FlushBuffer()) return false;
-  if (::fdatasync(fd_) != 0) return Fail(Failure::Write);
+  if (fd_ < 0)
+    return false;
+  if (!FlushBuffer())
+    return false;
+  if (::fdatasync(fd_) != 0)
+    return Fail(Failure::Write);
   int fd = fd_;
   fd_ = -1;
-  if (::close(fd) != 0) return Fail(Failure::Write);
-  if (::rename(tempPath_.c_str(), path_.c_str()) != 0) return Fail(Failure::Create);
+  if (::close(fd) != 0)
+    return Fail(Failure::Write);
+  if (::rename(tempPath_.c_str(), path_.c_str()) != 0)
+    return Fail(Failure::Create);
   tempPath_.clear();
   SyncFolder(FolderOf(path_));
   return true;
 }
 
 bool AtomicFile::FlushBuffer() {
-  if (buffer_.empty()) return true;
-  if (!WriteAll(fd_, buffer_.data(), buffer_.size())) return Fail(Failure::Write);
+  if (buffer_.empty())
+    return true;
+  if (!WriteAll(fd_, buffer_.data(), buffer_.size()))
+    return Fail(Failure::Write);
   buffer_.clear();
   return true;
 }
@@ -118,9 +136,11 @@ bool AtomicFile::Fail(Failure failure) {
 }
 
 void AtomicFile::Discard() {
-  if (fd_ >= 0) ::close(fd_);
+  if (fd_ >= 0)
+    ::close(fd_);
   fd_ = -1;
-  if (!tempPath_.empty()) ::unlink(tempPath_.c_str());
+  if (!tempPath_.empty())
+    ::unlink(tempPath_.c_str());
   tempPath_.clear();
 }
 

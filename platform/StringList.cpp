@@ -1,45 +1,12 @@
 #include "StringList.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstring>
 
 #include "AtomicFile.h"
 #include "Exception.h"
+#include "FileBytes.h"
 
 namespace kwindel {
-
-namespace {
-
-// Reads the whole file, or returns false when it cannot be opened as a file.
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-    ::close(fd);
-    return false;
-  }
-  if (S_ISREG(info.st_mode)) bytes.reserve(static_cast<std::size_t>(info.st_size));
-  char chunk[1 << 16];
-  for (;;) {
-    ssize_t got = ::read(fd, chunk, sizeof chunk);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) {
-      ::close(fd);
-      throw Exception("Stream read error");
-    }
-    if (got == 0) break;
-    bytes.append(chunk, static_cast<std::size_t>(got));
-  }
-  ::close(fd);
-  return true;
-}
-
-}  // namespace
 
 std::string_view StringList::operator[](int index) const {
   if (index < 0 || index >= Count()) {
@@ -66,7 +33,8 @@ void StringList::Clear() {
 }
 
 void StringList::SetText(std::string bytes) {
-  if (auto nul = bytes.find('\0'); nul != std::string::npos) bytes.resize(nul);
+  if (auto nul = bytes.find('\0'); nul != std::string::npos)
+    bytes.resize(nul);
   entries_.clear();
   buffer_ = std::move(bytes);
 
@@ -76,17 +44,27 @@ void StringList::SetText(std::string bytes) {
   while (line != end) {
     // No NUL is left and the buffer is NUL-terminated, so strcspn stops at the end.
     const char* brk = line + std::strcspn(line, "\r\n");
-    entries_.push_back({static_cast<std::size_t>(line - begin), static_cast<std::size_t>(brk - line)});
-    if (brk == end) break;
+    entries_.push_back(
+        {static_cast<std::size_t>(line - begin), static_cast<std::size_t>(brk - line)});
+    if (brk == end)
+      break;
     line = brk + 1;
-    if (*brk == '\r' && line != end && *line == '\n') ++line;
+    if (*brk == '\r' && line != end && *line == '\n')
+      ++line;
   }
 }
 
 void StringList::LoadFromFile(const std::string& path) {
   std::string bytes;
-  if (!ReadWholeFile(path, bytes)) throw Exception(FormatMessage("Cannot open file %s", path));
-  SetText(std::move(bytes));
+  switch (ReadWholeFile(path, bytes)) {
+    case ReadOutcome::Read:
+      SetText(std::move(bytes));
+      return;
+    case ReadOutcome::ReadError:
+      throw Exception("Stream read error");
+    default:
+      throw Exception(FormatMessage("Cannot open file %s", path));
+  }
 }
 
 void StringList::SaveToFile(const std::string& path) const {
@@ -95,7 +73,8 @@ void StringList::SaveToFile(const std::string& path) const {
   for (std::size_t i = 0; written && i < entries_.size(); ++i) {
     written = file.Write(View(entries_[i])) && file.Write("\r\n");
   }
-  if (written && file.Commit()) return;
+  if (written && file.Commit())
+    return;
   if (file.failure() == AtomicFile::Failure::Create) {
     throw Exception(FormatMessage("Cannot create file %s", path));
   }

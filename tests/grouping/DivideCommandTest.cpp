@@ -36,9 +36,9 @@ TEST(DivideCommand, DividesAListIntoAReport) {
 
 TEST(DivideCommand, RefusesBadArguments) {
   TempDir dir;
-  for (const char* arguments : {"", "a.lll 3 1", "a.lll x 1 out", "a.lll 0 1 out", "a.lll -2 1 out",
-                                "a.lll 3 4294967296 out", "a.lll 3 -1 out", "a.lll 3 1x out",
-                                "a.lll 2147483648 1 out"}) {
+  for (const char* arguments :
+       {"", "a.lll 3 1", "a.lll x 1 out", "a.lll 0 1 out", "a.lll -2 1 out",
+        "a.lll 3 4294967296 out", "a.lll 3 -1 out", "a.lll 3 1x out", "a.lll 2147483648 1 out"}) {
     SCOPED_TRACE(arguments);
     Outcome outcome = RunDivide(dir, arguments);
     EXPECT_EQ(outcome.exitCode, 2);

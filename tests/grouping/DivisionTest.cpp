@@ -1,11 +1,10 @@
-#include "Division.h"
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "Division.h"
 #include "TempDir.h"
 
 namespace kwindel {
@@ -15,19 +14,22 @@ using ::testing::ElementsAreArray;
 
 std::vector<std::string> Lines(const StringList& list) {
   std::vector<std::string> lines;
-  for (int i = 0; i < list.Count(); ++i) lines.emplace_back(list[i]);
+  for (int i = 0; i < list.Count(); ++i)
+    lines.emplace_back(list[i]);
   return lines;
 }
 
 StringList ListOf(const std::vector<std::string>& lines) {
   StringList list;
-  for (const std::string& line : lines) list.Add(line);
+  for (const std::string& line : lines)
+    list.Add(line);
   return list;
 }
 
 StringList NumberedPupils(int count) {
   StringList list;
-  for (int i = 0; i < count; ++i) list.Add("leerling " + std::to_string(i));
+  for (int i = 0; i < count; ++i)
+    list.Add("leerling " + std::to_string(i));
   return list;
 }
 
@@ -45,8 +47,8 @@ StringList Divide(StringList pupils, std::int32_t groups, std::uint32_t seed,
 
 TEST(Division, WorkedExampleReportBytes) {
   test::TempDir dir;
-  StringList report = Divide(ListOf({"A", "B", "C", "D", "E", "F", "G"}), 3, 1,
-                             "C:\\lijsten\\groep7.lll");
+  StringList report =
+      Divide(ListOf({"A", "B", "C", "D", "E", "F", "G"}), 3, 1, "C:\\lijsten\\groep7.lll");
   report.SaveToFile(dir / "Kwindel.txt");
   EXPECT_EQ(test::ReadFile(dir / "Kwindel.txt"),
             "Gebruikte leerlingenlijst: C:\\lijsten\\groep7.lll\r\n"
@@ -78,12 +80,16 @@ struct SizeCase {
 };
 
 // Reads the size lines and the member count of each group back from a report.
-void ReadBack(const StringList& report, std::vector<std::string>& sizeLines, std::vector<int>& sizes) {
+void ReadBack(const StringList& report, std::vector<std::string>& sizeLines,
+              std::vector<int>& sizes) {
   int i = 4;
-  for (; i < report.Count() && !report[i].empty(); ++i) sizeLines.emplace_back(report[i]);
+  for (; i < report.Count() && !report[i].empty(); ++i)
+    sizeLines.emplace_back(report[i]);
   for (; i < report.Count(); ++i) {
-    if (report[i].starts_with("Groepje ")) sizes.push_back(0);
-    if (report[i].starts_with("\t")) ++sizes.back();
+    if (report[i].starts_with("Groepje "))
+      sizes.push_back(0);
+    if (report[i].starts_with("\t"))
+      ++sizes.back();
   }
 }
 
@@ -142,16 +148,19 @@ TEST(Division, DrawsExactlyLikeDeletingFromTheList) {
     int pupils, groups;
     std::uint32_t seed;
   };
-  for (Case c : {Case{1, 2, 0}, Case{31, 4, 1}, Case{1000, 7, 123456789}, Case{4097, 2, 4294967295u},
-                 Case{3000, 2999, 42}}) {
+  for (Case c : {Case{1, 2, 0}, Case{31, 4, 1}, Case{1000, 7, 123456789},
+                 Case{4097, 2, 4294967295u}, Case{3000, 2999, 42}}) {
     SCOPED_TRACE(std::to_string(c.pupils) + "/" + std::to_string(c.groups));
     std::vector<std::string> names;
-    for (int i = 0; i < c.pupils; ++i) names.push_back((i % 3 ? " naam " : "\tNaam\t") + std::to_string(i % 500));
+    for (int i = 0; i < c.pupils; ++i)
+      names.push_back((i % 3 ? " naam " : "\tNaam\t") + std::to_string(i % 500));
     StringList pupils;
-    for (const auto& name : names) pupils.Add(name);
+    for (const auto& name : names)
+      pupils.Add(name);
     std::vector<std::string> members;
     for (const std::string& line : Lines(Divide(std::move(pupils), c.groups, c.seed))) {
-      if (line.starts_with("\t")) members.push_back(line);
+      if (line.starts_with("\t"))
+        members.push_back(line);
     }
     EXPECT_EQ(members, ReferenceMembers(names, c.groups, c.seed));
   }

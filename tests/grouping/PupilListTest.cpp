@@ -1,5 +1,3 @@
-#include "PupilList.h"
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -7,30 +5,34 @@
 #include <vector>
 
 #include "Exception.h"
+#include "PupilList.h"
 #include "TempDir.h"
 
 namespace kwindel {
 namespace {
 
-using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
 using test::TempDir;
 using test::WriteFile;
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
 
 std::vector<std::string> Pupils(const StringList& list) {
   std::vector<std::string> lines;
-  for (int i = 0; i < list.Count(); ++i) lines.emplace_back(list[i]);
+  for (int i = 0; i < list.Count(); ++i)
+    lines.emplace_back(list[i]);
   return lines;
 }
 
 std::string JoinLines(const std::vector<std::string>& lines, const std::string& brk) {
   std::string text;
-  for (std::size_t i = 0; i < lines.size(); ++i) text += (i ? brk : "") + lines[i];
+  for (std::size_t i = 0; i < lines.size(); ++i)
+    text += (i ? brk : "") + lines[i];
   return text;
 }
 
 TEST(PupilList, NineLineExampleGivesFivePupilsWithAnyLineBreak) {
-  const std::vector<std::string> lines = {";groep 7", "", "A", "   ", "  ;B", "\tC ", "A", ";", "D"};
+  const std::vector<std::string> lines = {";groep 7", "",  "A", "   ", "  ;B",
+                                          "\tC ",     "A", ";", "D"};
   TempDir dir;
   for (const char* brk : {"\r\n", "\n", "\r"}) {
     SCOPED_TRACE(::testing::PrintToString(brk));
@@ -51,7 +53,8 @@ TEST(PupilList, KeepsOnlyPupilLines) {
   using namespace std::string_literals;
   const CleanCase cases[] = {
       {"NUL ends the list", "A\r\nB\0C\r\nD"s, {"A", "B"}},
-      {"byte-order mark before a comment makes a pupil", "\xEF\xBB\xBF;groep\r\nA",
+      {"byte-order mark before a comment makes a pupil",
+       "\xEF\xBB\xBF;groep\r\nA",
        {"\xEF\xBB\xBF;groep", "A"}},
       {"high bytes are text, not blanks", "\x80\xA0\r\n\xFF", {"\x80\xA0", "\xFF"}},
       {"control bytes are blanks", "\x01\x1F\t \r\nA", {"A"}},

@@ -1,8 +1,8 @@
-#include "RandomSource.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
+
+#include "RandomSource.h"
 
 namespace kwindel {
 namespace {
@@ -16,11 +16,17 @@ struct SeedCase {
 
 TEST(RandomSource, ReproducesTheKnownSequences) {
   const SeedCase cases[] = {
-      {"seed 1", 1, 0x015A4E36,
+      {"seed 1",
+       1,
+       0x015A4E36,
        {1410184549, 672584604, 1915668986, 576821944, 167078712, 174053283, 2092648556}},
-      {"seed 0: first draw is the multiplier's high word", 0, 1,
+      {"seed 0: first draw is the multiplier's high word",
+       0,
+       1,
        {346, 13854878, 1621890440, 816282396, 1778554774}},
-      {"seed 1000000000", 1000000000, 0x8497D201,
+      {"seed 1000000000",
+       1000000000,
+       0x8497D201,
        {892468699, 1896159423, 156159598, 114004332, 237589889}},
   };
   for (const SeedCase& c : cases) {
@@ -29,7 +35,8 @@ TEST(RandomSource, ReproducesTheKnownSequences) {
     for (int round = 0; round < 2; ++round) {  // seeding again restarts the sequence
       random.Seed(c.seed);
       EXPECT_EQ(random.State(), c.low);
-      for (std::int32_t expected : c.draws) EXPECT_EQ(random.Draw31(), expected);
+      for (std::int32_t expected : c.draws)
+        EXPECT_EQ(random.Draw31(), expected);
     }
   }
 }

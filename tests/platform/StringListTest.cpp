@@ -1,28 +1,27 @@
-#include "StringList.h"
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
-#include <csignal>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "Exception.h"
+#include "FileSizeLimit.h"
+#include "StringList.h"
 #include "TempDir.h"
 
 namespace kwindel {
 namespace {
 
-using ::testing::ElementsAreArray;
 using test::ReadFile;
 using test::TempDir;
 using test::WriteFile;
+using ::testing::ElementsAreArray;
 
 std::vector<std::string> Lines(const StringList& list) {
   std::vector<std::string> lines;
-  for (int i = 0; i < list.Count(); ++i) lines.emplace_back(list[i]);
+  for (int i = 0; i < list.Count(); ++i)
+    lines.emplace_back(list[i]);
   return lines;
 }
 
@@ -100,41 +99,23 @@ TEST(StringListSave, CannotCreateKeepsTheOldFile) {
   std::filesystem::create_directory(dir / "taken");
   StringList list;
   list.Add("new");
-  EXPECT_EQ(MessageOf([&] { list.SaveToFile(dir / "taken"); }), "Cannot create file " + (dir / "taken"));
+  EXPECT_EQ(MessageOf([&] { list.SaveToFile(dir / "taken"); }),
+            "Cannot create file " + (dir / "taken"));
   EXPECT_EQ(MessageOf([&] { list.SaveToFile(dir / "no/such/folder.txt"); }),
             "Cannot create file " + (dir / "no/such/folder.txt"));
   EXPECT_TRUE(std::filesystem::is_directory(dir / "taken"));
   EXPECT_EQ(test::CountEntries(dir.path()), 1u) << "no temporary file is left behind";
 }
 
-// A file-size limit makes write() stop short, as a full disk does.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-    getrlimit(RLIMIT_FSIZE, &previous_);
-    rlimit limit = previous_;
-    limit.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &previous_);
-    std::signal(SIGXFSZ, previousHandler_);
-  }
-
- private:
-  rlimit previous_{};
-  void (*previousHandler_)(int) = nullptr;
-};
-
 TEST(StringListSave, WriteErrorKeepsTheOldFileWhole) {
   TempDir dir;
   const std::string old = "old report\r\n";
   WriteFile(dir / "report.txt", old);
   StringList list;
-  for (int i = 0; i < 20000; ++i) list.Add("a pupil with a long enough name");
+  for (int i = 0; i < 20000; ++i)
+    list.Add("a pupil with a long enough name");
   {
-    FileSizeLimit limit(100 * 1024);
+    test::FileSizeLimit limit(100 * 1024);
     EXPECT_EQ(MessageOf([&] { list.SaveToFile(dir / "report.txt"); }), "Stream write error");
   }
   EXPECT_EQ(ReadFile(dir / "report.txt"), old);
@@ -148,12 +129,14 @@ TEST(StringListSave, KeepsThePermissionsOfAReplacedFile) {
   StringList list;
   list.Add("new");
   list.SaveToFile(dir / "report.txt");
-  EXPECT_EQ(std::filesystem::status(dir / "report.txt").permissions(), std::filesystem::perms(0640));
+  EXPECT_EQ(std::filesystem::status(dir / "report.txt").permissions(),
+            std::filesystem::perms(0640));
 }
 
 TEST(StringList, EditsInPlace) {
   StringList list;
-  for (const char* line : {"a", "b", "c", "d"}) list.Add(line);
+  for (const char* line : {"a", "b", "c", "d"})
+    list.Add(line);
   list.Delete(1);
   EXPECT_THAT(Lines(list), ElementsAreArray({"a", "c", "d"}));
   EXPECT_EQ(MessageOf([&] { list.Delete(3); }), "List index out of bounds (3)");

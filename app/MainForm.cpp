@@ -1,0 +1,324 @@
+#include "MainForm.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFile>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QUrl>
+#include <array>
+
+#include "Application.h"
+#include "Division.h"
+#include "HintTracker.h"
+#include "IniFile.h"
+#include "PupilList.h"
+
+namespace {
+
+constexpr const char* kStatusText = "Brimsel, Nederlandstalige educatieve software";
+constexpr const char* kNoListCaption = "<Nog geen lijst gekozen>";
+constexpr const char* kNoPupilsCaption = "<Geen leerlingen>";
+
+// The folder part of a path, up to and including its last separator.
+std::string FolderOf(const std::string& path) {
+  std::string folder = path.substr(0, path.rfind('/') + 1);
+  if (folder.empty() || folder.back() != '/')
+    folder += '/';
+  return folder;
+}
+
+std::string ExecutableFile() {
+  std::array<char, 4096> buffer{};
+  ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+  if (length <= 0 || static_cast<std::size_t>(length) >= buffer.size()) {
+    return QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString();
+  }
+  return std::string(buffer.data(), static_cast<std::size_t>(length));
+}
+
+// Anything but a folder counts as a file.
+bool FileExists(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+QString Decoded(const std::string& bytes) {
+  return QFile::decodeName(QByteArray::fromStdString(bytes));
+}
+
+// The logo with the colour of its bottom-left pixel made transparent.
+QPixmap TransparentLogo() {
+  QImage logo = QImage(":/app/logo.png").convertToFormat(QImage::Format_ARGB32);
+  if (logo.isNull())
+    return {};
+  const QRgb key = logo.pixel(0, logo.height() - 1);
+  for (int y = 0; y < logo.height(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(logo.scanLine(y));
+    for (int x = 0; x < logo.width(); ++x) {
+      if (row[x] == key)
+        row[x] = qRgba(0, 0, 0, 0);
+    }
+  }
+  return QPixmap::fromImage(logo);
+}
+
+// Runs a creation, show or destruction step; a failure is shown and the step goes on.
+template <class Step>
+void RunShowingFailure(Step step) {
+  try {
+    step();
+  } catch (...) {
+    Application::ShowException(std::current_exception());
+  }
+}
+
+}  // namespace
+
+// Resources of a static library are not linked in unless something refers to them.
+static void InitResources() {
+  Q_INIT_RESOURCE(app);
+}
+
+TfMainServices TfMainServices::Desktop() {
+  TfMainServices services;
+  services.ExecutablePath = ExecutableFile();
+  services.ShowMessage = [](const QString& caption, const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, caption, text,
+                    QMessageBox::Ok);  // no parent: centred on the screen
+    box.exec();
+  };
+  services.OpenDocument = [](const std::string& path) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(Decoded(path)));
+  };
+  return services;
+}
+
+TfMain::TfMain(kwindel::RandomSource& random, TfMainServices services, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      FRandom(random),
+      FServices(std::move(services)) {
+  InitResources();
+  setupUi(this);
+  setFixedSize(450, 291);
+  QFont font(QStringLiteral("Arial"));
+  font.setPixelSize(19);
+  setFont(font);
+  Stat->setFont(font);
+  QPalette colours = palette();
+  colours.setColor(QPalette::Window, colours.color(QPalette::Button));
+  setPalette(colours);
+  setAutoFillBackground(true);
+
+  OpenDialog = std::make_unique<TOpenDialog>(FServices.RunOpenDialog);
+  OpenDialog->Title = QStringLiteral("Kies een leerlingenlijst");
+  OpenDialog->Filter = QStringLiteral("Leerlingenlijst (*.lll)");
+  OpenDialog->DefaultExt = QStringLiteral("lll");
+  OpenDialog->InitialDir = "c:\\lijsten";
+
+  Stat->showMessage(kStatusText);
+  FHints = new HintTracker(Stat);
+  ShowLogo();
+  iLogo->installEventFilter(this);
+
+  connect(bStop, &QPushButton::clicked, this, [this] { bStopClick(bStop); });
+  connect(pKies, &QPushButton::clicked, this, [this] { pKiesClick(pKies); });
+  connect(bKwindel, &QPushButton::clicked, this, [this] { bKwindelClick(bKwindel); });
+  connect(LMDSpinEdit, &TLMDSpinEdit::OnChange, this,
+          [this](TLMDSpinEdit* sender) { LMDSpinEditChange(sender); });
+
+  RunShowingFailure([this] { FormCreate(this); });
+}
+
+TfMain::~TfMain() {
+  RunShowingFailure([this] { FormDestroy(this); });
+}
+
+void TfMain::FormCreate(QObject*) {
+  FPupils = std::make_unique<kwindel::StringList>();
+  FReport = std::make_unique<kwindel::StringList>();
+  FAppDir = FolderOf(FServices.ExecutablePath);
+  (void)::chdir(FAppDir.c_str());  // a failure changes nothing that matters
+  std::string name = FServices.ExecutablePath.substr(FServices.ExecutablePath.rfind('/') + 1);
+  FAppBaseName = name.substr(0, name.rfind('.'));
+  ReadSettings();
+}
+
+void TfMain::FormShow(QObject*) {
+  FRandom.Randomize();
+  bKwindel->hide();
+  FListFileName.clear();
+  FNextGroupNo = 1;
+  ShowCaption(lBestand, kNoListCaption);
+  ShowCaption(lLeerlingen, kNoPupilsCaption);
+  LMDSpinEdit->SetMinValue(2);
+  LMDSpinEdit->SetValue(2);
+  FGroupCount = LMDSpinEdit->GetValue();
+}
+
+void TfMain::FormDestroy(QObject*) {
+  // The lists go even when the settings cannot be written.
+  struct FreeLists {
+    TfMain* form;
+    ~FreeLists() {
+      form->FPupils.reset();
+      form->FReport.reset();
+    }
+  } freeLists{this};
+  WriteSettings();
+}
+
+void TfMain::pKiesClick(QObject*) {
+  OpenDialog->InitialDir = FListDir;
+  if (!OpenDialog->Execute()) {
+    ShowCaption(lBestand, kNoListCaption);
+    ShowCaption(lLeerlingen, kNoPupilsCaption);
+    return;
+  }
+  FListFileName = OpenDialog->FileName;
+  ShowCaption(lBestand, Decoded(FListFileName));
+  FListDir = FolderOf(FListFileName);
+  LoadPupilList();
+  const std::int32_t pupils = FPupils->Count();
+  LMDSpinEdit->SetMaxValue(pupils);
+  ShowCaption(lLeerlingen, QString::number(pupils) + QStringLiteral(" leerlingen"));
+  bKwindel->setVisible(LMDSpinEdit->GetValue() < pupils);
+}
+
+void TfMain::LMDSpinEditChange(QObject*) {
+  FGroupCount = LMDSpinEdit->GetValue();
+  if (FGroupCount > LMDSpinEdit->GetMaxValue()) {
+    LMDSpinEdit->SetValue(LMDSpinEdit->GetMaxValue());
+  } else if (FGroupCount < LMDSpinEdit->GetMinValue()) {
+    LMDSpinEdit->SetValue(LMDSpinEdit->GetMinValue());
+  }
+  LMDSpinEdit->repaint();
+  FGroupCount = LMDSpinEdit->GetValue();
+  bKwindel->setVisible(FGroupCount < FPupils->Count());
+}
+
+void TfMain::bKwindelClick(QObject*) {
+  if (FDividing)
+    return;
+  {
+    // The pump after each member keeps the window painting, but input must wait:
+    // a second division or a new list inside the pump would empty the pupils
+    // half-way and corrupt the report.
+    FDividing = true;
+    qApp->installEventFilter(this);
+    struct EndDivision {
+      TfMain* form;
+      ~EndDivision() {
+        qApp->removeEventFilter(form);
+        form->FDividing = false;
+      }
+    } endDivision{this};
+
+    kwindel::GroupSizes plan =
+        kwindel::StartReport(*FReport, FListFileName, FPupils->Count(), FGroupCount);
+    if (plan.r != 0)
+      MakeGroups(plan.r, plan.q + 1);
+    if (plan.d != 0)
+      MakeGroups(plan.d, plan.q);
+  }
+  FReport->SaveToFile(ReportPath());
+  hide();
+  FServices.OpenDocument(ReportPath());
+  show();
+  raise();
+  activateWindow();
+}
+
+void TfMain::bStopClick(QObject*) {
+  close();
+}
+
+void TfMain::iLogoClick(QObject*) {
+  FServices.ShowMessage(QCoreApplication::applicationName(), QString::fromUtf8(kLogoMessage));
+}
+
+void TfMain::LoadPupilList() {
+  kwindel::LoadPupilList(*FPupils, FListFileName);
+}
+
+void TfMain::MakeGroups(std::int32_t groups, std::int32_t size) {
+  kwindel::Division division{*FPupils, *FReport, FNextGroupNo, FRandom,
+                             [] { QCoreApplication::processEvents(); }};
+  division.MakeGroups(groups, size);
+}
+
+void TfMain::ReadSettings() {
+  const std::string path = SettingsPath();
+  if (!FileExists(path)) {
+    FListDir = "C:\\lijsten\\";
+    return;
+  }
+  kwindel::IniFile settings(path);
+  settings.UpdateFile();
+  FListDir = settings.ReadString("Gebruik", "Lijstendir", "c:\\lijsten\\");
+}
+
+void TfMain::WriteSettings() {
+  kwindel::IniFile settings(SettingsPath());
+  settings.WriteString("Gebruik", "Lijstendir", FListDir);
+  settings.UpdateFile();
+}
+
+void TfMain::showEvent(QShowEvent* event) {
+  if (!event->spontaneous()) {
+    RunShowingFailure([this] { FormShow(this); });
+    if (!FShownBefore) {
+      FShownBefore = true;
+      if (QScreen* screen = this->screen()) {
+        move(screen->availableGeometry().center() - rect().center());
+      }
+    }
+  }
+  QWidget::showEvent(event);
+}
+
+void TfMain::closeEvent(QCloseEvent* event) {
+  if (FDividing) {
+    event->ignore();
+    return;
+  }
+  QWidget::closeEvent(event);
+}
+
+bool TfMain::eventFilter(QObject* watched, QEvent* event) {
+  if (FDividing && (event->isInputEvent() || event->type() == QEvent::Close))
+    return true;
+  if (watched == iLogo && event->type() == QEvent::MouseButtonRelease) {
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    if (mouse->button() == Qt::LeftButton && iLogo->rect().contains(mouse->position().toPoint())) {
+      iLogoClick(iLogo);
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+std::string TfMain::ReportPath() const {
+  return FAppDir + FAppBaseName + ".txt";
+}
+
+std::string TfMain::SettingsPath() const {
+  return FAppDir + FAppBaseName + ".ini";
+}
+
+void TfMain::ShowCaption(QLabel* label, const QString& text) {
+  // The label's width follows its text, so a long path runs past the window's edge.
+  label->setText(text);
+  label->resize(label->sizeHint().width(), label->height());
+}
+
+void TfMain::ShowLogo() {
+  QPixmap logo = TransparentLogo();
+  iLogo->setPixmap(logo);
+  if (!logo.isNull())
+    iLogo->resize(logo.size());
+}

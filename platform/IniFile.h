@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kwindel {
+
+// A private-profile (INI) file: "[Section]" lines and "key=value" lines, 8-bit
+// text with CR LF line ends. Sections and keys match without regard to letter
+// case. Every read and write goes to the disk; nothing is cached.
+class IniFile {
+ public:
+  // Creating the object does not touch the file.
+  explicit IniFile(std::string path) : FFileName(std::move(path)) {}
+
+  const std::string& FileName() const { return FFileName; }
+
+  // The key's value as stored (blanks around it removed, at most 2047
+  // characters), or the default when the file, the section or the key is
+  // missing or the file cannot be read.
+  std::string ReadString(std::string_view section, std::string_view key,
+                         std::string_view defaultValue) const;
+
+  // Replaces the key's value in place (the key keeps its spelling), or adds the
+  // key to its section after its last non-blank line, or adds
+  // the section at the end; every other line stays byte for byte. The file is
+  // replaced whole, so a failure never leaves it half-written. Raises "Unable
+  // to write to %s".
+  void WriteString(std::string_view section, std::string_view key, std::string_view value);
+
+  // Writes cached changes to the disk: there are none, every write is immediate.
+  void UpdateFile() {}
+
+  static constexpr std::size_t kMaxValueLength = 2047;
+
+ private:
+  std::string FFileName;
+};
+
+}  // namespace kwindel

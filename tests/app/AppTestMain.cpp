@@ -1,0 +1,16 @@
+// Runs the window's tests inside the program's own application object, so an
+// exception that escapes a handler reaches its exception display.
+
+#include <gtest/gtest.h>
+
+#include "Application.h"
+
+int main(int argc, char** argv) {
+  // Also when the build lists the tests: no display is needed.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  Application application(argc, argv);
+  QCoreApplication::setApplicationName(QStringLiteral("Kwindel"));
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,106 @@
+#include <gmock/gmock.h>
+
+#include <filesystem>
+
+#include "FileSizeLimit.h"
+#include "MainFormFixture.h"
+
+namespace {
+
+using kwindel::test::ReadFile;
+using kwindel::test::WriteFile;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+using SettingsTest = MainFormTest;
+
+TEST_F(SettingsTest, FirstRunOffersTheDefaultAndStoresIt) {
+  auto form = MakeForm();
+  Choose(*form, std::nullopt);
+  EXPECT_THAT(offeredFolders, ElementsAre("C:\\lijsten\\"));
+  form.reset();
+  EXPECT_EQ(ReadFile(dir / "Kwindel.ini"), "[Gebruik]\r\nLijstendir=C:\\lijsten\\\r\n");
+  EXPECT_THAT(failures, IsEmpty());
+}
+
+TEST_F(SettingsTest, TheLastListsFolderIsOfferedNextRun) {
+  std::filesystem::create_directory(dir / "Klas 5");
+  auto form = MakeForm();
+  Choose(*form, WriteList("Klas 5/groep.lll", "A\r\n"));
+  Choose(*form, std::nullopt);
+  EXPECT_EQ(offeredFolders.back(), dir / "Klas 5/");
+  form.reset();
+  EXPECT_EQ(ReadFile(dir / "Kwindel.ini"), "[Gebruik]\r\nLijstendir=" + (dir / "Klas 5/") + "\r\n");
+
+  offeredFolders.clear();
+  form = MakeForm();
+  Choose(*form, std::nullopt);
+  EXPECT_THAT(offeredFolders, ElementsAre(dir / "Klas 5/"));
+}
+
+TEST_F(SettingsTest, ReadsWhatIsStoredAndWritesItBackLineForLine) {
+  struct Case {
+    const char* name;
+    std::string before;
+    std::string offered;
+    std::string after;
+  };
+  const Case cases[] = {
+      {"other letter case, hand-edited value without a separator",
+       "[gEBRUIK]\r\nLIJSTENDIR=/home/juf/lijsten\r\n", "/home/juf/lijsten",
+       "[gEBRUIK]\r\nLIJSTENDIR=/home/juf/lijsten\r\n"},
+      {"other sections and blank lines kept, the section added",
+       "[Venster]\r\nLinks=10\r\n\r\n; opmerking\n[Kleur]\nrood=1\n", "c:\\lijsten\\",
+       "[Venster]\r\nLinks=10\r\n\r\n; "
+       "opmerking\n[Kleur]\nrood=1\n[Gebruik]\r\nLijstendir=c:\\lijsten\\\r\n"},
+      {"the key missing from its section", "[Gebruik]\r\nAnder=1\r\n", "c:\\lijsten\\",
+       "[Gebruik]\r\nAnder=1\r\nLijstendir=c:\\lijsten\\\r\n"},
+      {"random bytes", std::string("\xFF\x00\x01[[=\r", 7), "c:\\lijsten\\",
+       std::string("\xFF\x00\x01[[=\r", 7) + "[Gebruik]\r\nLijstendir=c:\\lijsten\\\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    offeredFolders.clear();
+    WriteFile(dir / "Kwindel.ini", c.before);
+    auto form = MakeForm();
+    Choose(*form, std::nullopt);  // cancelled: the value read goes back
+    EXPECT_THAT(offeredFolders, ElementsAre(c.offered));
+    form.reset();
+    EXPECT_EQ(ReadFile(dir / "Kwindel.ini"), c.after);
+  }
+}
+
+TEST_F(SettingsTest, AFailedWriteIsShownAndTheOldFileStays) {
+  const std::string old = "[Gebruik]\r\nLijstendir=/oud/\r\n";
+  WriteFile(dir / "Kwindel.ini", old);
+  auto form = MakeForm();
+  Choose(*form, WriteList("klas.lll", "A\r\n"));
+  {
+    kwindel::test::FileSizeLimit limit(8);  // as on a full disk
+    form.reset();
+  }
+  EXPECT_THAT(failures,
+              ElementsAre(Message("Kwindel", QString::fromStdString("Unable to write to " +
+                                                                    (dir / "Kwindel.ini") + "."))));
+  EXPECT_EQ(ReadFile(dir / "Kwindel.ini"), old);
+
+  failures.clear();
+  form = MakeForm("Ander");
+  std::filesystem::create_directory(dir / "Ander.ini");  // a folder where the file must go
+  form.reset();
+  EXPECT_THAT(failures,
+              ElementsAre(Message("Kwindel", QString::fromStdString("Unable to write to " +
+                                                                    (dir / "Ander.ini") + "."))));
+}
+
+TEST_F(SettingsTest, AnotherExecutableNameUsesItsOwnFile) {
+  WriteFile(dir / "Kwindel.ini", "[Gebruik]\r\nLijstendir=/van/kwindel/\r\n");
+  auto form = MakeForm("Groepjes");
+  Choose(*form, std::nullopt);
+  EXPECT_THAT(offeredFolders, ElementsAre("C:\\lijsten\\"));
+  form.reset();
+  EXPECT_EQ(ReadFile(dir / "Groepjes.ini"), "[Gebruik]\r\nLijstendir=C:\\lijsten\\\r\n");
+  EXPECT_EQ(ReadFile(dir / "Kwindel.ini"), "[Gebruik]\r\nLijstendir=/van/kwindel/\r\n");
+}
+
+}  // namespace

@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "Exception.h"
+#include "FileSizeLimit.h"
+#include "IniFile.h"
+#include "TempDir.h"
+
+namespace kwindel {
+namespace {
+
+using test::ReadFile;
+using test::TempDir;
+using test::WriteFile;
+
+struct ReadCase {
+  const char* name;
+  std::string content;
+  std::string expected;
+};
+
+TEST(IniFileRead, FindsTheKeyOrGivesTheDefault) {
+  const std::string longValue(3000, 'x');
+  const ReadCase cases[] = {
+      {"as the program writes it", "[Gebruik]\r\nLijstendir=D:\\Klas 5\\\r\n", "D:\\Klas 5\\"},
+      {"other letter case", "[gEBRUIK]\r\nLIJSTENDIR=/klas/\r\n", "/klas/"},
+      {"LF-only lines", "[Gebruik]\nLijstendir=/klas/\n", "/klas/"},
+      {"blanks around names and value", " [ Gebruik ] \r\n\tLijstendir =  /klas/ \r\n", "/klas/"},
+      {"the key in another section", "[Ander]\r\nLijstendir=/fout/\r\n[Gebruik]\r\nx=1\r\n",
+       "default"},
+      {"section missing", "[Ander]\r\nx=1\r\n", "default"},
+      {"empty file", "", "default"},
+      {"value without a trailing separator", "[Gebruik]\r\nLijstendir=/klas\r\n", "/klas"},
+      {"empty value", "[Gebruik]\r\nLijstendir=\r\n", ""},
+      {"long value is cut", "[Gebruik]\r\nLijstendir=" + longValue + "\r\n",
+       longValue.substr(0, 2047)},
+      {"no break after the last line", "[Gebruik]\r\nLijstendir=/a/", "/a/"},
+      {"random bytes", std::string("\0\xFF[\x01=\r\r\n]=", 10), "default"},
+  };
+  TempDir dir;
+  for (const ReadCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteFile(dir / "Kwindel.ini", c.content);
+    EXPECT_EQ(IniFile(dir / "Kwindel.ini").ReadString("Gebruik", "Lijstendir", "default"),
+              c.expected);
+  }
+  EXPECT_EQ(IniFile(dir / "missing.ini").ReadString("Gebruik", "Lijstendir", "default"), "default");
+  std::filesystem::create_directory(dir / "folder.ini");
+  EXPECT_EQ(IniFile(dir / "folder.ini").ReadString("Gebruik", "Lijstendir", "default"), "default");
+}
+
+struct WriteCase {
+  const char* name;
+  std::string before;
+  std::string after;
+};
+
+TEST(IniFileWrite, ChangesOnlyTheEntry) {
+  const WriteCase cases[] = {
+      {"new file", "", "[Gebruik]\r\nLijstendir=/nieuw/\r\n"},
+      {"value replaced in place, key keeps its spelling",
+       "; boven\r\n[gebruik]\r\nANDER=1\r\nLIJSTENDIR = /oud/\r\nNa=2\r\n[Z]\nq=3\n",
+       "; boven\r\n[gebruik]\r\nANDER=1\r\nLIJSTENDIR =/nieuw/\r\nNa=2\r\n[Z]\nq=3\n"},
+      {"key added after the section's last entry", "[Gebruik]\r\nAnder=1\r\n\r\n[Z]\r\nq=3\r\n",
+       "[Gebruik]\r\nAnder=1\r\nLijstendir=/nieuw/\r\n\r\n[Z]\r\nq=3\r\n"},
+      {"section added at the end, other lines kept byte for byte",
+       "[A]\r\nx = 1 \r\n\r\n;c\n\t[B]\ny=2",
+       "[A]\r\nx = 1 \r\n\r\n;c\n\t[B]\ny=2\r\n[Gebruik]\r\nLijstendir=/nieuw/\r\n"},
+      {"LF-only line keeps its break", "[Gebruik]\nLijstendir=/oud/\n",
+       "[Gebruik]\nLijstendir=/nieuw/\n"},
+  };
+  TempDir dir;
+  for (const WriteCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove(dir / "Kwindel.ini");
+    if (!c.before.empty())
+      WriteFile(dir / "Kwindel.ini", c.before);
+    IniFile settings(dir / "Kwindel.ini");
+    settings.WriteString("Gebruik", "Lijstendir", "/nieuw/");
+    EXPECT_EQ(ReadFile(dir / "Kwindel.ini"), c.after);
+    EXPECT_EQ(settings.ReadString("Gebruik", "Lijstendir", "default"), "/nieuw/");
+  }
+}
+
+template <class Action>
+std::string MessageOf(Action action) {
+  try {
+    action();
+  } catch (const Exception& error) {
+    return error.what();
+  }
+  return "(no exception)";
+}
+
+TEST(IniFileWrite, FailuresLeaveTheOldFileWhole) {
+  TempDir dir;
+  const std::string path = dir / "Kwindel.ini";
+  const std::string old = "[Ander]\r\nx=1\r\n[Gebruik]\r\nLijstendir=/oud/\r\n";
+  WriteFile(path, old);
+  IniFile settings(path);
+  {
+    test::FileSizeLimit limit(10);  // as on a full disk
+    EXPECT_EQ(MessageOf([&] { settings.WriteString("Gebruik", "Lijstendir", "/nieuw/"); }),
+              "Unable to write to " + path);
+  }
+  // A line break would split the entry and corrupt the file.
+  EXPECT_EQ(MessageOf([&] { settings.WriteString("Gebruik", "Lijstendir", "/a\n[Gebruik]/"); }),
+            "Unable to write to " + path);
+  EXPECT_EQ(ReadFile(path), old);
+  EXPECT_EQ(test::CountEntries(dir.path()), 1u) << "no temporary file is left behind";
+
+  std::filesystem::create_directory(dir / "folder.ini");
+  EXPECT_EQ(
+      MessageOf([&] { IniFile(dir / "folder.ini").WriteString("Gebruik", "Lijstendir", "/x/"); }),
+      "Unable to write to " + (dir / "folder.ini"));
+}
+
+}  // namespace
+}  // namespace kwindel

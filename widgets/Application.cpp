@@ -1,0 +1,55 @@
+#include "Application.h"
+
+#include <QMessageBox>
+#include <new>
+
+namespace {
+
+std::string MessageOf(std::exception_ptr error) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const std::bad_alloc&) {
+    return "Out of memory";
+  } catch (const std::exception& failure) {
+    return failure.what();
+  } catch (...) {
+    return "Unknown error";
+  }
+}
+
+void ShowMessageBox(const QString& caption, const QString& text) {
+  QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok);
+  box.exec();
+}
+
+}  // namespace
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool Application::notify(QObject* receiver, QEvent* event) {
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (...) {
+    ShowException(std::current_exception());
+    return true;
+  }
+}
+
+void Application::ShowException(std::exception_ptr error) {
+  QString caption = applicationDisplayName();
+  QString text = ExceptionText(MessageOf(error));
+  auto* application = qobject_cast<Application*>(QCoreApplication::instance());
+  if (application && application->FExceptionDisplay) {
+    application->FExceptionDisplay(caption, text);
+  } else {
+    ShowMessageBox(caption, text);
+  }
+}
+
+QString Application::ExceptionText(std::string_view message) {
+  // Messages are 8-bit text (paths among them); the rule looks at the last byte.
+  QString text = QString::fromLocal8Bit(message.data(), static_cast<qsizetype>(message.size()));
+  if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
+    text += u'.';
+  return text;
+}
