@@ -27,8 +27,7 @@ constexpr const char* kNoPupilsCaption = "<Geen leerlingen>";
 // The folder part of a path, up to and including its last separator.
 std::string FolderOf(const std::string& path) {
   std::string folder = path.substr(0, path.rfind('/') + 1);
-  if (folder.empty() || folder.back() != '/')
-    folder += '/';
+  if (folder.empty() || folder.back() != '/') folder += '/';
   return folder;
 }
 
@@ -54,14 +53,12 @@ QString Decoded(const std::string& bytes) {
 // The logo with the colour of its bottom-left pixel made transparent.
 QPixmap TransparentLogo() {
   QImage logo = QImage(":/app/logo.png").convertToFormat(QImage::Format_ARGB32);
-  if (logo.isNull())
-    return {};
+  if (logo.isNull()) return {};
   const QRgb key = logo.pixel(0, logo.height() - 1);
   for (int y = 0; y < logo.height(); ++y) {
     auto* row = reinterpret_cast<QRgb*>(logo.scanLine(y));
     for (int x = 0; x < logo.width(); ++x) {
-      if (row[x] == key)
-        row[x] = qRgba(0, 0, 0, 0);
+      if (row[x] == key) row[x] = qRgba(0, 0, 0, 0);
     }
   }
   return QPixmap::fromImage(logo);
@@ -202,8 +199,7 @@ void TfMain::LMDSpinEditChange(QObject*) {
 }
 
 void TfMain::bKwindelClick(QObject*) {
-  if (FDividing)
-    return;
+  if (FDividing) return;
   {
     // The pump after each member keeps the window painting, but input must wait:
     // a second division or a new list inside the pump would empty the pupils
@@ -218,12 +214,9 @@ void TfMain::bKwindelClick(QObject*) {
       }
     } endDivision{this};
 
-    kwindel::GroupSizes plan =
-        kwindel::StartReport(*FReport, FListFileName, FPupils->Count(), FGroupCount);
-    if (plan.r != 0)
-      MakeGroups(plan.r, plan.q + 1);
-    if (plan.d != 0)
-      MakeGroups(plan.d, plan.q);
+    kwindel::GroupSizes plan = Division().StartReport(FListFileName, FGroupCount);
+    if (plan.r != 0) MakeGroups(plan.r, plan.q + 1);
+    if (plan.d != 0) MakeGroups(plan.d, plan.q);
   }
   FReport->SaveToFile(ReportPath());
   hide();
@@ -246,9 +239,11 @@ void TfMain::LoadPupilList() {
 }
 
 void TfMain::MakeGroups(std::int32_t groups, std::int32_t size) {
-  kwindel::Division division{*FPupils, *FReport, FNextGroupNo, FRandom,
-                             [] { QCoreApplication::processEvents(); }};
-  division.MakeGroups(groups, size);
+  Division().MakeGroups(groups, size);
+}
+
+kwindel::Division TfMain::Division() {
+  return {*FPupils, *FReport, FNextGroupNo, FRandom, [] { QCoreApplication::processEvents(); }};
 }
 
 void TfMain::ReadSettings() {
@@ -290,8 +285,7 @@ void TfMain::closeEvent(QCloseEvent* event) {
 }
 
 bool TfMain::eventFilter(QObject* watched, QEvent* event) {
-  if (FDividing && (event->isInputEvent() || event->type() == QEvent::Close))
-    return true;
+  if (FDividing && (event->isInputEvent() || event->type() == QEvent::Close)) return true;
   if (watched == iLogo && event->type() == QEvent::MouseButtonRelease) {
     auto* mouse = static_cast<QMouseEvent*>(event);
     if (mouse->button() == Qt::LeftButton && iLogo->rect().contains(mouse->position().toPoint())) {
@@ -319,6 +313,5 @@ void TfMain::ShowCaption(QLabel* label, const QString& text) {
 void TfMain::ShowLogo() {
   QPixmap logo = TransparentLogo();
   iLogo->setPixmap(logo);
-  if (!logo.isNull())
-    iLogo->resize(logo.size());
+  if (!logo.isNull()) iLogo->resize(logo.size());
 }

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "Division.h"
 #include "RandomSource.h"
 #include "StringList.h"
 #include "TOpenDialog.h"
@@ -63,6 +64,7 @@ class TfMain : public QWidget, public Ui::TfMain {
  private:
   friend class TfMainProbe;  // tests read the program's fields
 
+  kwindel::Division Division();
   std::string ReportPath() const;
   std::string SettingsPath() const;
   void ShowCaption(QLabel* label, const QString& text);

@@ -15,8 +15,7 @@ namespace {
 
 template <class Number>
 bool ParseNumber(std::string_view text, Number& value) {
-  if (text.empty() || text.front() < '0' || text.front() > '9')
-    return false;
+  if (text.empty() || text.front() < '0' || text.front() > '9') return false;
   auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   return error == std::errc() && end == text.data() + text.size();
 }
@@ -30,12 +29,10 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 5)
-    return Usage();
+  if (argc != 5) return Usage();
   std::int32_t groups = 0;
   std::uint32_t seed = 0;
-  if (!ParseNumber(argv[2], groups) || groups < 1 || !ParseNumber(argv[3], seed))
-    return Usage();
+  if (!ParseNumber(argv[2], groups) || groups < 1 || !ParseNumber(argv[3], seed)) return Usage();
 
   try {
     kwindel::StringList pupils;

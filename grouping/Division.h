@@ -18,11 +18,6 @@ struct GroupSizes {
 
 GroupSizes PlanGroups(std::int32_t pupils, std::int32_t groups);
 
-// Clears the report and writes the header and the size lines for the pupils
-// still in the list; returns the plan the groups must follow.
-GroupSizes StartReport(StringList& report, std::string_view listFileName, std::int32_t pupils,
-                       std::int32_t groups);
-
 // What a division works on: the window's fields, or a command line's.
 struct Division {
   StringList& pupils;
@@ -30,6 +25,10 @@ struct Division {
   std::int32_t& nextGroupNo;
   RandomSource& random;
   std::function<void()> afterMember;  // runs after every member placed
+
+  // Clears the report and writes its header and size lines for the pupils in
+  // the list; returns the plan the groups must follow.
+  GroupSizes StartReport(std::string_view listFileName, std::int32_t groups);
 
   // Appends `groups` blocks of `size` members, each member one draw from the
   // pupils still unplaced; the drawn pupils leave the list.

@@ -32,8 +32,7 @@ std::int32_t RandomSource::Draw31() {
 }
 
 std::int32_t RandomSource::RandomIndex(std::int32_t n) {
-  if (n <= 0)
-    return 0;
+  if (n <= 0) return 0;
   return Draw31() % n;
 }
 

@@ -6,13 +6,10 @@
 
 #include <cerrno>
 #include <fstream>
-#include <vector>
 
 namespace kwindel {
 
 namespace {
-
-constexpr std::size_t kBufferSize = 1 << 16;
 
 // The process umask, read without changing it (umask() would race with other threads).
 mode_t CurrentUmask() {
@@ -28,15 +25,13 @@ mode_t CurrentUmask() {
 // A replaced file keeps its permissions; a new one gets what open() would have given it.
 mode_t ModeFor(const std::string& path) {
   struct stat info {};
-  if (::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode))
-    return info.st_mode & 07777;
+  if (::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) return info.st_mode & 07777;
   return 0666 & ~CurrentUmask();
 }
 
 std::string FolderOf(const std::string& path) {
   auto slash = path.rfind('/');
-  if (slash == std::string::npos)
-    return ".";
+  if (slash == std::string::npos) return ".";
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
@@ -44,8 +39,7 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
   while (size > 0) {
     ssize_t written = ::write(fd, data, size);
     if (written < 0) {
-      if (errno == EINTR)
-        continue;
+      if (errno == EINTR) continue;
       return false;
     }
     data += written;
@@ -57,8 +51,7 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
 // Makes the rename itself durable; a folder that cannot be synced is no failure.
 void SyncFolder(const std::string& folder) {
   int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0)
-    return;
+  if (fd < 0) return;
   ::fsync(fd);
   ::close(fd);
 }
@@ -72,60 +65,42 @@ AtomicFile::~AtomicFile() {
 }
 
 bool AtomicFile::Open() {
-  std::string folder = FolderOf(path_);
-  std::string name = path_.substr(path_.rfind('/') == std::string::npos ? 0 : path_.rfind('/') + 1);
-  std::vector<char> pattern(folder.begin(), folder.end());
-  std::string suffix = "/." + name + ".XXXXXX";
-  pattern.insert(pattern.end(), suffix.begin(), suffix.end());
-  pattern.push_back('\0');
+  // A hidden name beside the target, so the rename stays within one file system.
+  std::string pattern = FolderOf(path_) + "/." + path_.substr(path_.rfind('/') + 1) + ".XXXXXX";
   fd_ = ::mkostemp(pattern.data(), O_CLOEXEC);
-  if (fd_ < 0)
-    return Fail(Failure::Create);
-  tempPath_ = pattern.data();
-  if (::fchmod(fd_, ModeFor(path_)) != 0)
-    return Fail(Failure::Create);
-  buffer_.reserve(kBufferSize);
+  if (fd_ < 0) return Fail(Failure::Create);
+  tempPath_ = pattern;
+  if (::fchmod(fd_, ModeFor(path_)) != 0) return Fail(Failure::Create);
   return true;
 }
 
-bool AtomicFile::Write(std::string_view bytes) {
-  if (fd_ < 0)
-    return false;
-  if (buffer_.size() + bytes.size() > kBufferSize) {
-    if (!FlushBuffer())
-      return false;
-    if (bytes.size() >= kBufferSize) {
-      return WriteAll(fd_, bytes.data(), bytes.size()) || Fail(Failure::Write);
-    }
+bool AtomicFile::WriteThrough(std::string_view bytes) {
+  if (fd_ < 0 || !FlushBuffer()) return false;
+  if (bytes.size() >= kBufferSize) {
+    return WriteAll(fd_, bytes.data(), bytes.size()) || Fail(Failure::Write);
   }
-  buffer_.append(bytes);
+  std::memcpy(buffer_.get(), bytes.data(), bytes.size());
+  used_ = bytes.size();
   return true;
 }
 
 bool AtomicFile::Commit() {
-  if (fd_ < 0)
-    return false;
-  if (!FlushBuffer())
-    return false;
-  if (::fdatasync(fd_) != 0)
-    return Fail(Failure::Write);
+  if (fd_ < 0) return false;
+  if (!FlushBuffer()) return false;
+  if (::fdatasync(fd_) != 0) return Fail(Failure::Write);
   int fd = fd_;
   fd_ = -1;
-  if (::close(fd) != 0)
-    return Fail(Failure::Write);
-  if (::rename(tempPath_.c_str(), path_.c_str()) != 0)
-    return Fail(Failure::Create);
+  if (::close(fd) != 0) return Fail(Failure::Write);
+  if (::rename(tempPath_.c_str(), path_.c_str()) != 0) return Fail(Failure::Create);
   tempPath_.clear();
   SyncFolder(FolderOf(path_));
   return true;
 }
 
 bool AtomicFile::FlushBuffer() {
-  if (buffer_.empty())
-    return true;
-  if (!WriteAll(fd_, buffer_.data(), buffer_.size()))
-    return Fail(Failure::Write);
-  buffer_.clear();
+  if (used_ == 0) return true;
+  if (!WriteAll(fd_, buffer_.get(), used_)) return Fail(Failure::Write);
+  used_ = 0;
   return true;
 }
 
@@ -136,11 +111,9 @@ bool AtomicFile::Fail(Failure failure) {
 }
 
 void AtomicFile::Discard() {
-  if (fd_ >= 0)
-    ::close(fd_);
+  if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
-  if (!tempPath_.empty())
-    ::unlink(tempPath_.c_str());
+  if (!tempPath_.empty()) ::unlink(tempPath_.c_str());
   tempPath_.clear();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -20,19 +22,28 @@ class AtomicFile {
 
   // Each returns false after a failure; failure() then says at which stage.
   bool Open();
-  bool Write(std::string_view bytes);
+  bool Write(std::string_view bytes) {
+    if (bytes.size() > kBufferSize - used_) return WriteThrough(bytes);
+    std::memcpy(buffer_.get() + used_, bytes.data(), bytes.size());
+    used_ += bytes.size();
+    return true;
+  }
   bool Commit();
 
   Failure failure() const { return failure_; }
 
  private:
+  static constexpr std::size_t kBufferSize = 1 << 16;
+
+  bool WriteThrough(std::string_view bytes);
   bool FlushBuffer();
   bool Fail(Failure failure);
   void Discard();
 
   std::string path_;
   std::string tempPath_;
-  std::string buffer_;
+  std::unique_ptr<char[]> buffer_ = std::make_unique<char[]>(kBufferSize);
+  std::size_t used_ = 0;
   int fd_ = -1;
   Failure failure_ = Failure::None;
 };

@@ -49,11 +49,9 @@ char Lower(char c) {
 }
 
 bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size())
-    return false;
+  if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
-    if (Lower(a[i]) != Lower(b[i]))
-      return false;
+    if (Lower(a[i]) != Lower(b[i])) return false;
   }
   return true;
 }
@@ -61,8 +59,7 @@ bool SameName(std::string_view a, std::string_view b) {
 // The name of a "[Section]" line, or nothing for any other line.
 std::optional<std::string_view> SectionName(std::string_view line) {
   line = TrimBlanks(line);
-  if (line.empty() || line.front() != '[')
-    return std::nullopt;
+  if (line.empty() || line.front() != '[') return std::nullopt;
   line.remove_prefix(1);
   return TrimBlanks(line.substr(0, line.find(']')));
 }
@@ -70,8 +67,7 @@ std::optional<std::string_view> SectionName(std::string_view line) {
 // The key of a "key=value" line, or nothing.
 std::optional<std::string_view> KeyName(std::string_view line) {
   std::size_t equals = line.find('=');
-  if (equals == std::string_view::npos)
-    return std::nullopt;
+  if (equals == std::string_view::npos) return std::nullopt;
   return TrimBlanks(line.substr(0, equals));
 }
 
@@ -84,8 +80,7 @@ struct SectionSpan {
 std::optional<SectionSpan> FindSection(const std::vector<Line>& lines, std::string_view section) {
   for (std::size_t i = 0; i < lines.size(); ++i) {
     auto name = SectionName(lines[i].text);
-    if (!name || !SameName(*name, section))
-      continue;
+    if (!name || !SameName(*name, section)) continue;
     std::size_t end = i + 1;
     while (end < lines.size() && !SectionName(lines[end].text))
       ++end;
@@ -98,8 +93,7 @@ std::optional<std::size_t> FindKey(const std::vector<Line>& lines, SectionSpan s
                                    std::string_view key) {
   for (std::size_t i = span.first; i < span.end; ++i) {
     auto name = KeyName(lines[i].text);
-    if (name && !SectionName(lines[i].text) && SameName(*name, key))
-      return i;
+    if (name && !SectionName(lines[i].text) && SameName(*name, key)) return i;
   }
   return std::nullopt;
 }
@@ -113,13 +107,11 @@ bool HasLineBreak(std::string_view text) {
 std::string IniFile::ReadString(std::string_view section, std::string_view key,
                                 std::string_view defaultValue) const {
   std::string bytes;
-  if (ReadWholeFile(FFileName, bytes) != ReadOutcome::Read)
-    return std::string(defaultValue);
+  if (ReadWholeFile(FFileName, bytes) != ReadOutcome::Read) return std::string(defaultValue);
   std::vector<Line> lines = SplitLines(bytes);
   auto span = FindSection(lines, section);
   auto at = span ? FindKey(lines, *span, key) : std::nullopt;
-  if (!at)
-    return std::string(defaultValue);
+  if (!at) return std::string(defaultValue);
   std::string_view text = lines[*at].text;
   std::string_view value = TrimBlanks(text.substr(text.find('=') + 1));
   return std::string(value.substr(0, kMaxValueLength));
@@ -144,8 +136,7 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
   std::string text;
   auto emitLine = [&](const Line& line) { text.append(line.text).append(line.lineBreak); };
   auto emitNew = [&](std::string_view line) {
-    if (!text.empty() && text.back() != '\n' && text.back() != '\r')
-      text.append(kLineBreak);
+    if (!text.empty() && text.back() != '\n' && text.back() != '\r') text.append(kLineBreak);
     text.append(line).append(kLineBreak);
   };
 
@@ -156,8 +147,7 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
   if (span && !at) {
     insertAfter = span->first - 1;
     for (std::size_t i = span->first; i < span->end; ++i) {
-      if (!TrimBlanks(lines[i].text).empty())
-        insertAfter = i;
+      if (!TrimBlanks(lines[i].text).empty()) insertAfter = i;
     }
   }
   for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -169,8 +159,7 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
       continue;
     }
     emitLine(lines[i]);
-    if (span && !at && i == insertAfter)
-      emitNew(entry);
+    if (span && !at && i == insertAfter) emitNew(entry);
   }
   if (!span) {
     emitNew("[" + std::string(section) + "]");
@@ -178,8 +167,7 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
   }
 
   AtomicFile file(FFileName);
-  if (!file.Open() || !file.Write(text) || !file.Commit())
-    throw Exception(failure);
+  if (!file.Open() || !file.Write(text) || !file.Commit()) throw Exception(failure);
 }
 
 }  // namespace kwindel

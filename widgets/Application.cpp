@@ -49,7 +49,6 @@ void Application::ShowException(std::exception_ptr error) {
 QString Application::ExceptionText(std::string_view message) {
   // Messages are 8-bit text (paths among them); the rule looks at the last byte.
   QString text = QString::fromLocal8Bit(message.data(), static_cast<qsizetype>(message.size()));
-  if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
-    text += u'.';
+  if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') text += u'.';
   return text;
 }

@@ -13,16 +13,14 @@ HintTracker::HintTracker(QStatusBar* bar) : QObject(bar), FBar(bar) {
 
 QString HintTracker::HintFor(const QWidget* widget) {
   for (; widget != nullptr; widget = widget->parentWidget()) {
-    if (!widget->statusTip().isEmpty())
-      return widget->statusTip();
+    if (!widget->statusTip().isEmpty()) return widget->statusTip();
   }
   return {};
 }
 
 void HintTracker::Update() {
   QString hint = HintFor(QApplication::widgetAt(QCursor::pos()));
-  if (hint == FCurrentHint)
-    return;
+  if (hint == FCurrentHint) return;
   FCurrentHint = hint;
   FBar->showMessage(hint);
 }

@@ -15,12 +15,10 @@ std::optional<std::int32_t> ParseNumber(const QString& text) {
   QByteArray bytes = text.toLatin1();
   const char* begin = bytes.constData();
   const char* end = begin + bytes.size();
-  if (begin != end && *begin == '+')
-    ++begin;
+  if (begin != end && *begin == '+') ++begin;
   std::int32_t value = 0;
   auto [stop, error] = std::from_chars(begin, end, value);
-  if (begin == end || error != std::errc() || stop != end)
-    return std::nullopt;
+  if (begin == end || error != std::errc() || stop != end) return std::nullopt;
   return value;
 }
 
@@ -44,11 +42,9 @@ void TLMDSpinEdit::SetMinValue(std::int32_t value) {
     FMinValue = value;
     return;
   }
-  if (value == FMinValue || value >= FMaxValue)
-    return;
+  if (value == FMinValue || value >= FMaxValue) return;
   FMinValue = value;
-  if (GetValue() < value)
-    SetValue(value);
+  if (GetValue() < value) SetValue(value);
 }
 
 void TLMDSpinEdit::SetMaxValue(std::int32_t value) {
@@ -56,11 +52,9 @@ void TLMDSpinEdit::SetMaxValue(std::int32_t value) {
     FMaxValue = value;
     return;
   }
-  if (value == FMaxValue || value <= FMinValue)
-    return;
+  if (value == FMaxValue || value <= FMinValue) return;
   FMaxValue = value;
-  if (GetValue() > value)
-    SetValue(value);
+  if (GetValue() > value) SetValue(value);
 }
 
 std::int32_t TLMDSpinEdit::GetValue() {
@@ -107,8 +101,7 @@ void TLMDSpinEdit::keyPressEvent(QKeyEvent* event) {
 
 void TLMDSpinEdit::focusOutEvent(QFocusEvent* event) {
   std::int32_t shown = GetValue();
-  if (shown != Clamped(shown))
-    SetValue(shown);
+  if (shown != Clamped(shown)) SetValue(shown);
   QAbstractSpinBox::focusOutEvent(event);
 }
 
@@ -125,6 +118,5 @@ std::int32_t TLMDSpinEdit::Clamped(std::int64_t value) const {
 void TLMDSpinEdit::ShowNumber(std::int64_t value) {
   QString text = QString::number(Clamped(value));
   // QLineEdit emits textChanged only for a real change, so the same text fires nothing.
-  if (text != lineEdit()->text())
-    lineEdit()->setText(text);
+  if (text != lineEdit()->text()) lineEdit()->setText(text);
 }

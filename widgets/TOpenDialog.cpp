@@ -6,16 +6,14 @@
 
 bool TOpenDialog::Execute() {
   std::optional<std::string> chosen = FRunner(*this);
-  if (!chosen)
-    return false;
+  if (!chosen) return false;
   FileName = *chosen;
   return true;
 }
 
 QString TOpenDialog::StartFolder() const {
   QString folder = QFile::decodeName(QByteArray::fromStdString(InitialDir));
-  if (folder.isEmpty() || !QDir(folder).exists())
-    return QDir::homePath();
+  if (folder.isEmpty() || !QDir(folder).exists()) return QDir::homePath();
   return QDir::cleanPath(folder);
 }
 
@@ -24,7 +22,6 @@ std::optional<std::string> TOpenDialog::RunFileDialog(const TOpenDialog& dialog)
   box.setAcceptMode(QFileDialog::AcceptOpen);
   box.setFileMode(QFileDialog::AnyFile);  // a typed name need not exist
   box.setDefaultSuffix(dialog.DefaultExt);
-  if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty())
-    return std::nullopt;
+  if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty()) return std::nullopt;
   return QFile::encodeName(box.selectedFiles().first()).toStdString();
 }

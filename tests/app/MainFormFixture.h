@@ -48,8 +48,7 @@ class MainFormTest : public ::testing::Test {
     services.RunOpenDialog = [this](const TOpenDialog& dialog) {
       offeredFolders.push_back(dialog.InitialDir);
       EXPECT_FALSE(dialogAnswers.empty()) << "the dialog ran unexpectedly";
-      if (dialogAnswers.empty())
-        return std::optional<std::string>();
+      if (dialogAnswers.empty()) return std::optional<std::string>();
       auto answer = dialogAnswers.front();
       dialogAnswers.pop_front();
       return answer;

@@ -86,10 +86,8 @@ void ReadBack(const StringList& report, std::vector<std::string>& sizeLines,
   for (; i < report.Count() && !report[i].empty(); ++i)
     sizeLines.emplace_back(report[i]);
   for (; i < report.Count(); ++i) {
-    if (report[i].starts_with("Groepje "))
-      sizes.push_back(0);
-    if (report[i].starts_with("\t"))
-      ++sizes.back();
+    if (report[i].starts_with("Groepje ")) sizes.push_back(0);
+    if (report[i].starts_with("\t")) ++sizes.back();
   }
 }
 
@@ -159,8 +157,7 @@ TEST(Division, DrawsExactlyLikeDeletingFromTheList) {
       pupils.Add(name);
     std::vector<std::string> members;
     for (const std::string& line : Lines(Divide(std::move(pupils), c.groups, c.seed))) {
-      if (line.starts_with("\t"))
-        members.push_back(line);
+      if (line.starts_with("\t")) members.push_back(line);
     }
     EXPECT_EQ(members, ReferenceMembers(names, c.groups, c.seed));
   }

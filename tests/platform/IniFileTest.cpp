@@ -75,8 +75,7 @@ TEST(IniFileWrite, ChangesOnlyTheEntry) {
   for (const WriteCase& c : cases) {
     SCOPED_TRACE(c.name);
     std::filesystem::remove(dir / "Kwindel.ini");
-    if (!c.before.empty())
-      WriteFile(dir / "Kwindel.ini", c.before);
+    if (!c.before.empty()) WriteFile(dir / "Kwindel.ini", c.before);
     IniFile settings(dir / "Kwindel.ini");
     settings.WriteString("Gebruik", "Lijstendir", "/nieuw/");
     EXPECT_EQ(ReadFile(dir / "Kwindel.ini"), c.after);
