@@ -1,4 +1,6 @@
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include "Application.h"
 #include "MainForm.h"
@@ -14,6 +16,11 @@ int main(int argc, char* argv[]) {
     icon.addFile(QStringLiteral(":/app/kwindel-16.png"));
     icon.addFile(QStringLiteral(":/app/kwindel-32.png"));
     QApplication::setWindowIcon(icon);
+    // The program speaks Dutch, so the platform's own dialogs and buttons do too.
+    QTranslator dutch;
+    if (dutch.load(QStringLiteral("qtbase_nl"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+      QCoreApplication::installTranslator(&dutch);
+    }
 
     kwindel::RandomSource random;  // seeded with 1 until the window's first show
     TfMain fMain(random, TfMainServices::Desktop());
