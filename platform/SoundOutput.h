@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QByteArray>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace kwindel {
+
+// Synchronous playback of the program's own wave resources (see
+// WaveResources.h for how they are named). Each call returns when the sound
+// has finished. Failures are not reported: a sound that cannot be played is
+// simply not heard.
+class SoundOutput {
+ public:
+  virtual ~SoundOutput() = default;
+
+  // Plays the wave resource with this name; a name that no resource carries
+  // plays the default sound instead.
+  virtual void PlayNamed(std::string_view name) = 0;
+
+  // Plays wave resource `number`, or the default sound when there is none.
+  // Number 0 is the null identifier: it plays nothing at all.
+  virtual void PlayNumbered(std::uint16_t number) = 0;
+};
+
+// A decoded wave: interleaved frames in the sample type closest to the file's
+// own (16-bit for 8- and 16-bit files and compressed ones, 32-bit for 24- and
+// 32-bit files, float for float files).
+struct DecodedWave {
+  int Channels = 0;
+  int Rate = 0;
+  std::variant<std::vector<std::int16_t>, std::vector<std::int32_t>, std::vector<float>> Samples;
+
+  std::size_t Frames() const;
+};
+
+// Decodes a whole sound file held in memory, or returns nothing when the bytes
+// are not a sound file libsndfile can read.
+std::optional<DecodedWave> DecodeWave(const QByteArray& bytes);
+
+// Plays through an ALSA device ("default" unless told otherwise): opens it,
+// writes the frames, waits for them to drain and closes it again. No device,
+// or a device that refuses the format, means silence; alsa-lib's own error
+// printing is switched off for the whole process.
+class AlsaSoundOutput : public SoundOutput {
+ public:
+  explicit AlsaSoundOutput(std::string device = "default");
+
+  void PlayNamed(std::string_view name) override;
+  void PlayNumbered(std::uint16_t number) override;
+
+  // Plays decoded frames; returns false when the device could not be used.
+  bool PlayWave(const DecodedWave& wave) const;
+
+ private:
+  void PlayResource(const std::optional<QByteArray>& resource) const;
+
+  std::string FDevice;
+};
+
+// The process's sound output: ALSA's "default" device, shared by all users.
+std::shared_ptr<SoundOutput> SystemSoundOutput();
+
+}  // namespace kwindel
