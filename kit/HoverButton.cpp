@@ -1,0 +1,195 @@
+#include "HoverButton.h"
+
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStringEncoder>
+#include <optional>
+#include <string>
+
+#include "Exception.h"
+
+namespace {
+
+constexpr int kNormal = 0;
+constexpr int kGlow = 1;
+constexpr int kPressed = 2;
+
+// The player takes 8-bit names in code page 1252.
+std::string ToCodePage1252(const QString& text) {
+  QStringEncoder encoder("windows-1252");
+  // Without ICU Qt has only Latin-1, which differs from it in 0x80..0x9F alone.
+  if (!encoder.isValid()) return text.toLatin1().toStdString();
+  const QByteArray bytes = encoder.encode(text);
+  return bytes.toStdString();
+}
+
+// The name queued for a change of state; changes between normal and pressed
+// have no sound.
+std::optional<QString> TransitionSound(const THoverButton& button, int from, int to) {
+  if (from == kNormal && to == kGlow) return button.GetGlowSound();
+  if (from == kGlow && to == kPressed) return button.GetPressSound();
+  if (from == kPressed && to == kGlow) return button.GetUnpressSound();
+  if (from == kGlow && to == kNormal) return button.GetUnglowSound();
+  return std::nullopt;
+}
+
+}  // namespace
+
+THoverButton::THoverButton(QWidget* AOwner) : QWidget(AOwner) {
+  // Every paint covers the whole button with its picture, so nothing is
+  // erased or painted beneath it first.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setAttribute(Qt::WA_NoSystemBackground);
+  // Moves without a held mouse button are what make the button glow.
+  setMouseTracking(true);
+  setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+  connect(qApp, &QGuiApplication::applicationStateChanged, this,
+          [this](Qt::ApplicationState State) {
+            if (State != Qt::ApplicationActive) LetGoOfPointer();
+          });
+}
+
+THoverButton::~THoverButton() = default;
+
+void THoverButton::SetNormalPicture(TPicture* Value) {
+  SetPicture(FNormalPicture, Value);
+  updateGeometry();
+}
+
+void THoverButton::SetGlowPicture(TPicture* Value) {
+  SetPicture(FGlowPicture, Value);
+}
+
+void THoverButton::SetPressedPicture(TPicture* Value) {
+  SetPicture(FPressedPicture, Value);
+}
+
+void THoverButton::SetPicture(TPicture& Target, const TPicture* Value) {
+  // Paint copies a bitmap's pixels; nothing else can be shown that way.
+  if (Value == nullptr || Value->IsEmpty() || !Value->IsBitmap())
+    throw kwindel::Exception("Can only use bitmap graphics");
+  Target.Assign(Value);
+  repaint();
+}
+
+void THoverButton::SetState(int Value) {
+  if (Value == FState) return;
+  // A busy player skips the sound rather than play it late.
+  if (FWaveQueuePlayer && FWaveQueuePlayer->GetIdle()) {
+    if (const auto sound = TransitionSound(*this, FState, Value))
+      FWaveQueuePlayer->Enqueue(ToCodePage1252(*sound));
+  }
+  FState = Value;
+  repaint();
+}
+
+QSize THoverButton::sizeHint() const {
+  return {FNormalPicture.Width(), FNormalPicture.Height()};
+}
+
+TPicture* THoverButton::PictureForState() {
+  switch (FState) {
+    case kNormal:
+      return &FNormalPicture;
+    case kGlow:
+      return &FGlowPicture;
+    case kPressed:
+      return &FPressedPicture;
+    default:
+      return nullptr;
+  }
+}
+
+void THoverButton::paintEvent(QPaintEvent*) {
+  TPicture* picture = PictureForState();
+  if (picture == nullptr) return;
+  resize(picture->Width(), picture->Height());
+  // Taking the bitmap turns anything else loaded into the holder into an
+  // empty one, which paints nothing.
+  const TBitmap& bitmap = picture->Bitmap();
+  if (bitmap.isNull()) return;
+  QPainter painter(this);
+  painter.setCompositionMode(QPainter::CompositionMode_Source);
+  painter.drawImage(QRect(0, 0, bitmap.width(), bitmap.height()), bitmap,
+                    QRect(0, 0, bitmap.width(), bitmap.height()));
+}
+
+bool THoverButton::HoldsCapture() const {
+  return mouseGrabber() == this;
+}
+
+bool THoverButton::ReachesButton(const QMouseEvent* event) const {
+  // Qt sends the rest of a press to the widget it began on even after the
+  // button has let go of the pointer; those events belong to whatever is
+  // under the pointer, not to the button.
+  return HoldsCapture() || rect().contains(event->position().toPoint());
+}
+
+void THoverButton::mouseMoveEvent(QMouseEvent* event) {
+  if (!ReachesButton(event)) return;
+  const QPoint at = event->position().toPoint();
+  MyMouseMove(this, event->modifiers(), at.x(), at.y());
+}
+
+void THoverButton::mousePressEvent(QMouseEvent* event) {
+  if (!ReachesButton(event)) return;
+  // Qt's own grab for a press does not show in mouseGrabber(); take a real one
+  // so that dragging off the button is seen as leaving it.
+  if (ApplicationActive() && !HoldsCapture()) grabMouse();
+  const QPoint at = event->position().toPoint();
+  MyMouseDown(this, event->button(), event->modifiers(), at.x(), at.y());
+}
+
+void THoverButton::mouseDoubleClickEvent(QMouseEvent* event) {
+  // The second press of a double click comes only as this event.
+  mousePressEvent(event);
+}
+
+void THoverButton::mouseReleaseEvent(QMouseEvent* event) {
+  if (!ReachesButton(event)) return;
+  const QPoint at = event->position().toPoint();
+  MyMouseUp(this, event->button(), event->modifiers(), at.x(), at.y());
+}
+
+void THoverButton::MyMouseMove(QObject*, Qt::KeyboardModifiers, int X, int Y) {
+  if (!ApplicationActive()) return;
+  if (!HoldsCapture()) {
+    SetState(kGlow);
+    grabMouse();
+  } else if (X < 0 || X > width() || Y < 0 || Y > height()) {
+    SetState(kNormal);
+    releaseMouse();
+  }
+}
+
+void THoverButton::MyMouseDown(QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
+  if (!ApplicationActive()) return;
+  SetState(kPressed);
+  emit OnClick(this);
+}
+
+void THoverButton::MyMouseUp(QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
+  if (ApplicationActive()) SetState(kGlow);
+}
+
+bool THoverButton::ApplicationActive() const {
+  return QGuiApplication::applicationState() == Qt::ApplicationActive;
+}
+
+void THoverButton::hideEvent(QHideEvent* event) {
+  LetGoOfPointer();
+  QWidget::hideEvent(event);
+}
+
+void THoverButton::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::EnabledChange && !isEnabled()) LetGoOfPointer();
+  QWidget::changeEvent(event);
+}
+
+void THoverButton::LetGoOfPointer() {
+  // Only a move seen by the button ends its grab. Hidden, disabled or in an
+  // inactive program it sees none, and Qt would go on sending every mouse
+  // event of the program (under X11, of the whole desktop) to it.
+  if (HoldsCapture()) releaseMouse();
+}
