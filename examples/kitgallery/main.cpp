@@ -1,0 +1,12 @@
+#include <QApplication>
+
+#include "Application.h"
+#include "KitGallery.h"
+
+int main(int argc, char* argv[]) {
+  Application application(argc, argv);  // shows what a handler throws, as the program does
+  QCoreApplication::setApplicationName(QStringLiteral("Quenlap-kit"));
+  KitGallery gallery;
+  gallery.show();
+  return application.exec();
+}
