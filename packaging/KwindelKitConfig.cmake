@@ -1,0 +1,4 @@
+# find_package(KwindelKit) gives the target Kwindel::Kit.
+include(CMakeFindDependencyMacro)
+find_dependency(Qt6 COMPONENTS Widgets)
+include("${CMAKE_CURRENT_LIST_DIR}/KwindelKitTargets.cmake")

@@ -1,0 +1,13 @@
+#!/bin/sh
+# The installed kit works from another CMake project: find_package(KwindelKit),
+# link Kwindel::Kit, build, run. Usage: KitConsumerTest.sh BUILD_DIR SOURCE_DIR
+set -eu
+build=$1
+source=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cmake --install "$build" --prefix "$work/prefix" --component kit >/dev/null
+cmake -S "$source" -B "$work/consumer" -G Ninja -DCMAKE_PREFIX_PATH="$work/prefix" >/dev/null
+cmake --build "$work/consumer" >/dev/null
+QT_QPA_PLATFORM=offscreen timeout 20 "$work/consumer/kit_consumer"
+echo "kit consumer ok"

@@ -1,0 +1,18 @@
+#include <BackgroundPanel.h>
+#include <HoverButton.h>
+#include <QApplication>
+#include <Timeout.h>
+#include <WaveQueuePlayer.h>
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  TBackgroundPanel panel;
+  TTimeout clock(&panel);
+  THoverButton button(&panel);
+  TWaveQueuePlayer player;
+  button.SetWaveQueuePlayer(&player);
+  clock.SetTimeout(1);
+  clock.SetActive(true);
+  QObject::connect(&clock, &TTimeout::OnTimeout, &application, &QApplication::quit);
+  return application.exec();  // ends once the clock has run out
+}
