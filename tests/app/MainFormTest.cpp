@@ -48,6 +48,8 @@ TEST_F(MainFormTest, LaysOutTheWindowAsDesigned) {
     EXPECT_EQ(c.widget->geometry(), c.geometry);
     EXPECT_EQ(c.widget->statusTip(), c.hint);
     EXPECT_EQ(c.widget->toolTip(), "") << "no pop-up tips";
+    EXPECT_FALSE(c.widget->accessibleName().isEmpty());
+    EXPECT_FALSE(c.widget->accessibleDescription().isEmpty());
     EXPECT_EQ(c.widget->cursor().shape() == Qt::PointingHandCursor, c.hand);
   }
   EXPECT_EQ(form->lBestand->pos(), QPoint(152, 80));
@@ -311,6 +313,17 @@ TEST_F(MainFormTest, TheStatusBarShowsTheHintUnderThePointer) {
   EXPECT_EQ(pointAt(form->lLeerlingen), "");
   EXPECT_EQ(pointAt(form->iLogo), "Brimsel, Nederlandstalige educatieve software");
   EXPECT_EQ(pointAt(form->Stat), "");
+}
+
+TEST_F(MainFormTest, ButtonsWorkFromTheKeyboard) {
+  auto form = MakeForm();
+  for (Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
+    dialogAnswers.push_back(std::nullopt);
+    QTest::keyClick(form->pKies, key);
+  }
+  EXPECT_EQ(offeredFolders.size(), 2u);
+  QTest::keyClick(form->bStop, Qt::Key_Return);
+  EXPECT_FALSE(form->isVisible());
 }
 
 TEST_F(MainFormTest, StopClosesTheWindow) {
