@@ -1,8 +1,11 @@
 #pragma once
 
+#include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string_view>
+#include <vector>
 
 #include "RandomSource.h"
 #include "StringList.h"
@@ -17,6 +20,57 @@ struct GroupSizes {
 };
 
 GroupSizes PlanGroups(std::int32_t pupils, std::int32_t groups);
+
+// The pupils still unplaced, by list position: one bit per pupil, and above
+// the bits a tree of 16-way nodes, each holding for every child how many
+// unplaced pupils lie in it and in the children before it. Finding and
+// removing the k-th unplaced pupil walks one node per level, a handful of
+// levels that stay in cache, so a division costs n log n where deleting each
+// drawn pupil from the list would cost n².
+class UnplacedPupils {
+ public:
+  // All of count pupils unplaced; count < 2^31, as a list's count is.
+  explicit UnplacedPupils(std::size_t count);
+
+  std::size_t Count() const { return count_; }
+  bool Has(std::size_t position) const { return (bits_[position / 64] >> (position % 64)) & 1; }
+
+  // Removes the k-th unplaced pupil (0-based, k < Count()) and returns its list position.
+  std::size_t Take(std::size_t k);
+
+ private:
+  static constexpr std::size_t kFan = 16;
+
+  std::vector<std::uint64_t> bits_;
+  // Every level's nodes, the top level first; kFan counts per node.
+  std::vector<std::uint32_t> nodes_;
+  std::vector<std::size_t> levelStart_;  // where each level's nodes begin, in counts
+  std::size_t count_;
+};
+
+// A message pump for a division's afterMember that does not dominate the
+// division: it pumps after the first member, and after that only once the
+// interval has passed since the end of its last pump. The clock is read every
+// kCheckEvery members, so the pacing itself costs next to nothing per member.
+class PacedPump {
+ public:
+  using Clock = std::function<std::chrono::steady_clock::time_point()>;
+  static constexpr std::chrono::milliseconds kInterval{10};
+  static constexpr unsigned kCheckEvery = 16;
+
+  explicit PacedPump(std::function<void()> pump, Clock clock = std::chrono::steady_clock::now,
+                     std::chrono::steady_clock::duration interval = kInterval);
+
+  void operator()();
+
+ private:
+  std::function<void()> pump_;
+  Clock clock_;
+  std::chrono::steady_clock::duration interval_;
+  std::chrono::steady_clock::time_point last_{};
+  unsigned sinceCheck_ = 0;
+  bool pumped_ = false;
+};
 
 // What a division works on: the window's fields, or a command line's.
 struct Division {

@@ -1,6 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -180,6 +182,97 @@ TEST(Division, GroupNumbersContinueAndThePumpRunsPerMember) {
   EXPECT_EQ(pupils.Count(), 0);
   EXPECT_EQ(report[1], "Groepje 4");
   EXPECT_EQ(report[report.Count() - 2], "Groepje 6");
+}
+
+// An order-statistics reference as plain as it gets: a Fenwick tree over single positions.
+class ReferenceUnplaced {
+ public:
+  explicit ReferenceUnplaced(std::size_t count) : tree_(count + 1) {
+    for (std::size_t i = 1; i <= count; ++i) {
+      ++tree_[i];
+      if (std::size_t parent = i + (i & (~i + 1)); parent <= count) tree_[parent] += tree_[i];
+    }
+  }
+  std::size_t Take(std::size_t k) {
+    const std::size_t count = tree_.size() - 1;
+    std::size_t position = 0;
+    for (std::size_t step = std::bit_floor(count); step != 0; step >>= 1) {
+      if (position + step <= count && tree_[position + step] <= k) {
+        position += step;
+        k -= tree_[position];
+      }
+    }
+    for (std::size_t i = position + 1; i <= count; i += i & (~i + 1))
+      --tree_[i];
+    return position;
+  }
+
+ private:
+  std::vector<std::size_t> tree_;
+};
+
+TEST(UnplacedPupils, TakesTheKthUnplacedAtEverySize) {
+  // Sizes around the edges of a word (64 pupils) and of each level of 16-way nodes above it.
+  for (std::size_t count :
+       {1, 2, 63, 64, 65, 1023, 1024, 1025, 16383, 16384, 16385, 262144, 262145}) {
+    SCOPED_TRACE(count);
+    UnplacedPupils unplaced(count);
+    ReferenceUnplaced reference(count);
+    RandomSource random;
+    random.Seed(static_cast<std::uint32_t>(count));
+    std::size_t mismatches = 0;
+    for (std::size_t left = count; left != 0; --left) {
+      ASSERT_EQ(unplaced.Count(), left);
+      const auto k = static_cast<std::size_t>(random.RandomIndex(static_cast<std::int32_t>(left)));
+      const std::size_t taken = unplaced.Take(k);
+      if (taken != reference.Take(k) || unplaced.Has(taken)) ++mismatches;
+    }
+    EXPECT_EQ(mismatches, 0u);
+    EXPECT_EQ(unplaced.Count(), 0u);
+  }
+}
+
+TEST(UnplacedPupils, KnowsWhoIsLeft) {
+  UnplacedPupils unplaced(130);
+  for (std::size_t k : {129, 0, 64, 63})  // positions 129, 0, 65 and 64 in turn
+    unplaced.Take(k);
+  for (std::size_t position = 0; position < 130; ++position) {
+    const bool taken = position == 0 || position == 64 || position == 65 || position == 129;
+    EXPECT_EQ(unplaced.Has(position), !taken) << position;
+  }
+}
+
+// The window's pump, paced on a clock the test moves: each member takes 0.1 ms.
+TEST(PacedPump, PumpsAfterTheFirstMemberThenEveryInterval) {
+  using namespace std::chrono;
+  constexpr auto kMember = microseconds(100);
+  for (const microseconds pumpTakes : {microseconds(0), microseconds(50'000)}) {
+    SCOPED_TRACE("a pump takes " + std::to_string(pumpTakes.count()) + " us");
+    steady_clock::time_point now{};
+    std::vector<steady_clock::time_point> starts;
+    std::vector<steady_clock::time_point> ends;
+    PacedPump pump(
+        [&] {
+          starts.push_back(now);
+          now += pumpTakes;
+          ends.push_back(now);
+        },
+        [&] { return now; }, milliseconds(10));
+    std::vector<int> pumpedAfter;
+    for (int member = 1; member <= 5000; ++member) {
+      now += kMember;
+      const std::size_t before = starts.size();
+      pump();
+      if (starts.size() != before) pumpedAfter.push_back(member);
+    }
+    ASSERT_GE(pumpedAfter.size(), 2u);
+    EXPECT_EQ(pumpedAfter.front(), 1);
+    for (std::size_t i = 1; i < starts.size(); ++i) {
+      const auto rest = starts[i] - ends[i - 1];  // the division's own time between two pumps
+      EXPECT_GE(rest, milliseconds(10));
+      EXPECT_LT(rest, milliseconds(10) + PacedPump::kCheckEvery * kMember);
+    }
+  }
 }
 
 }  // namespace

@@ -94,6 +94,69 @@ TEST(StringListSave, WritesEveryLineWithCrLf) {
   EXPECT_EQ(ReadFile(dir / "out.txt"), "");
 }
 
+// A list written whole from its buffer where it can be: what was loaded, added, deleted and
+// kept must still come out line by line with CR LF, whatever breaks the loaded lines had.
+TEST(StringListSave, WritesWhatTheListHoldsWhateverItsHistory) {
+  using namespace std::string_literals;
+  struct Case {
+    const char* name;
+    std::string loaded;
+    void (*edit)(StringList&);
+    std::string saved;
+  };
+  const Case cases[] = {
+      {"loaded CR LF lines", "a\r\nb\r\nc\r\n", [](StringList&) {}, "a\r\nb\r\nc\r\n"},
+      {"loaded mixed breaks", "a\nb\rc\r\n\r\nd", [](StringList&) {}, "a\r\nb\r\nc\r\n\r\nd\r\n"},
+      {"cut at a NUL", "x\r\ny\0z\r\n"s, [](StringList&) {}, "x\r\ny\r\n"},
+      {"added after loaded", "a\r\nb", [](StringList& l) { l.Add("c"); }, "a\r\nb\r\nc\r\n"},
+      {"deleted in the middle", "a\r\nb\r\nc\r\n",
+       [](StringList& l) {
+         l.Delete(1);
+         l.Add("d");
+         l.Add("");
+       },
+       "a\r\nc\r\nd\r\n\r\n"},
+      {"filtered", "a\r\nb\r\nc\r\nd\r\n",
+       [](StringList& l) { l.Filter([](std::size_t i, std::string_view) { return i % 2 == 1; }); },
+       "b\r\nd\r\n"},
+      {"joined lines", "",
+       [](StringList& l) {
+         l.AddJoined("\t", "x");
+         l.AddJoined("", "");
+         l.AddJoined("ab", "");
+       },
+       "\tx\r\n\r\nab\r\n"},
+  };
+  TempDir dir;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    StringList list;
+    list.SetText(c.loaded);
+    c.edit(list);
+    list.SaveToFile(dir / "out.txt");
+    EXPECT_EQ(ReadFile(dir / "out.txt"), c.saved);
+  }
+}
+
+// Lengths of 2^24 - 1 bytes and more do not fit an entry and are kept aside.
+TEST(StringList, KeepsVeryLongLines) {
+  TempDir dir;
+  const std::string longest(std::size_t{1} << 24, 'x');
+  const std::string border((std::size_t{1} << 24) - 1, 'y');
+  WriteFile(dir / "list.lll", "a\r\n" + longest + "\n" + border);
+  StringList list;
+  list.LoadFromFile(dir / "list.lll");
+  list.AddJoined("\t", longest);
+  ASSERT_EQ(list.Count(), 4);
+  EXPECT_EQ(list[1].size(), longest.size());
+  EXPECT_EQ(list[2], border);
+  EXPECT_EQ(list[3].size(), longest.size() + 1);
+  EXPECT_EQ(list.TextBytes(), 1 + 2 * longest.size() + border.size() + 1);
+  list.SaveToFile(dir / "out.txt");
+  EXPECT_EQ(ReadFile(dir / "out.txt"),
+            "a\r\n" + longest + "\r\n" + border + "\r\n\t" + longest + "\r\n");
+}
+
 TEST(StringListSave, CannotCreateKeepsTheOldFile) {
   TempDir dir;
   std::filesystem::create_directory(dir / "taken");
@@ -141,8 +204,15 @@ TEST(StringList, EditsInPlace) {
   EXPECT_THAT(Lines(list), ElementsAreArray({"a", "c", "d"}));
   EXPECT_EQ(MessageOf([&] { list.Delete(3); }), "List index out of bounds (3)");
   EXPECT_EQ(MessageOf([&] { (void)list[-1]; }), "List index out of bounds (-1)");
-  list.Clear();
-  EXPECT_EQ(list.Count(), 0);
+  for (int i = 0; i < 5000; ++i)  // the list's own lines, while it grows
+    list.AddJoined(list[i % 3], "");
+  EXPECT_EQ(list[4999 + 3], "c");
+  list.Filter([](std::size_t i, std::string_view) { return i < 3; });
+  StringList moved = std::move(list);
+  EXPECT_THAT(Lines(moved), ElementsAreArray({"a", "c", "d"}));
+  EXPECT_EQ(list.Count(), 0) << "a moved-from list is empty";
+  moved.Clear();
+  EXPECT_EQ(moved.Count(), 0);
 }
 
 }  // namespace
