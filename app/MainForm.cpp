@@ -64,7 +64,10 @@ QPixmap TransparentLogo() {
   return QPixmap::fromImage(logo);
 }
 
-// Runs a creation, show or destruction step; a failure is shown and the step goes on.
+// Runs a creation, show or destruction step, or a handler; a failure is shown
+// and the program goes on. A handler's failure is caught here, before it could
+// unwind through Qt's own event and signal code: that code is not written for
+// exceptions, and unwinding through it skips its clean-up and leaks what it holds.
 template <class Step>
 void RunShowingFailure(Step step) {
   try {
@@ -122,11 +125,15 @@ TfMain::TfMain(kwindel::RandomSource& random, TfMainServices services, QWidget* 
   ShowLogo();
   iLogo->installEventFilter(this);
 
-  connect(bStop, &QPushButton::clicked, this, [this] { bStopClick(bStop); });
-  connect(pKies, &QPushButton::clicked, this, [this] { pKiesClick(pKies); });
-  connect(bKwindel, &QPushButton::clicked, this, [this] { bKwindelClick(bKwindel); });
-  connect(LMDSpinEdit, &TLMDSpinEdit::OnChange, this,
-          [this](TLMDSpinEdit* sender) { LMDSpinEditChange(sender); });
+  connect(bStop, &QPushButton::clicked, this,
+          [this] { RunShowingFailure([this] { bStopClick(bStop); }); });
+  connect(pKies, &QPushButton::clicked, this,
+          [this] { RunShowingFailure([this] { pKiesClick(pKies); }); });
+  connect(bKwindel, &QPushButton::clicked, this,
+          [this] { RunShowingFailure([this] { bKwindelClick(bKwindel); }); });
+  connect(LMDSpinEdit, &TLMDSpinEdit::OnChange, this, [this](TLMDSpinEdit* sender) {
+    RunShowingFailure([this, sender] { LMDSpinEditChange(sender); });
+  });
 
   RunShowingFailure([this] { FormCreate(this); });
 }
@@ -298,7 +305,7 @@ bool TfMain::eventFilter(QObject* watched, QEvent* event) {
   if (watched == iLogo && event->type() == QEvent::MouseButtonRelease) {
     auto* mouse = static_cast<QMouseEvent*>(event);
     if (mouse->button() == Qt::LeftButton && iLogo->rect().contains(mouse->position().toPoint())) {
-      iLogoClick(iLogo);
+      RunShowingFailure([this] { iLogoClick(iLogo); });
       return true;
     }
   }

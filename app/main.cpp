@@ -8,6 +8,7 @@
 
 int main(int argc, char* argv[]) {
   Application application(argc, argv);
+  application.CloseWindowsOnTermination();
   try {
     QCoreApplication::setApplicationName(QStringLiteral("Kwindel"));
     QCoreApplication::setOrganizationName(QStringLiteral("Brimsel"));

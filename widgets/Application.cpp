@@ -1,9 +1,25 @@
 #include "Application.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QMessageBox>
+#include <QSocketNotifier>
+#include <cerrno>
+#include <csignal>
 #include <new>
 
 namespace {
+
+// The signal handler only writes a byte here; the event loop reads it.
+int terminationPipe[2] = {-1, -1};
+
+void OnTerminationSignal(int) {
+  const int savedErrno = errno;
+  const char byte = 0;
+  (void)!::write(terminationPipe[1], &byte, 1);  // a full pipe already holds a request
+  errno = savedErrno;
+}
 
 std::string MessageOf(std::exception_ptr error) {
   try {
@@ -33,6 +49,23 @@ bool Application::notify(QObject* receiver, QEvent* event) {
     ShowException(std::current_exception());
     return true;
   }
+}
+
+void Application::CloseWindowsOnTermination() {
+  if (terminationPipe[0] >= 0) return;
+  if (::pipe2(terminationPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+  auto* notifier = new QSocketNotifier(terminationPipe[0], QSocketNotifier::Read, this);
+  connect(notifier, &QSocketNotifier::activated, this, [] {
+    char bytes[64];
+    while (::read(terminationPipe[0], bytes, sizeof bytes) > 0) {
+    }
+    closeAllWindows();
+  });
+  struct sigaction action {};
+  action.sa_handler = OnTerminationSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  ::sigaction(SIGTERM, &action, nullptr);
 }
 
 void Application::ShowException(std::exception_ptr error) {

@@ -1,0 +1,226 @@
+// Pupil lists that cannot be read, odd bytes, odd paths and a very large list,
+// through the main window and through kwindel_divide.
+
+#include <gmock/gmock.h>
+#include <sys/stat.h>
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTimer>
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "Faults.h"
+#include "MainFormFixture.h"
+
+namespace {
+
+using kwindel::test::ReadFile;
+using kwindel::test::RunDivide;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using ::testing::UnorderedElementsAreArray;
+
+using ListFaults = MainFormTest;
+
+// The report's lines, each without its CR LF; the report must end in one.
+std::vector<std::string> ReportLines(const std::string& report) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end; (end = report.find("\r\n", start)) != std::string::npos; start = end + 2)
+    lines.push_back(report.substr(start, end - start));
+  EXPECT_EQ(start, report.size()) << "every line ends in CR LF";
+  return lines;
+}
+
+std::vector<std::string> Members(const std::vector<std::string>& lines) {
+  std::vector<std::string> members;
+  for (const std::string& line : lines) {
+    if (line.starts_with("\t")) members.push_back(line.substr(1));
+  }
+  return members;
+}
+
+TEST_F(ListFaults, AListThatCannotBeReadIsReportedAndChangesNothing) {
+  ASSERT_EQ(::mkfifo((dir / "fifo.lll").c_str(), 0644), 0);
+  kwindel::test::WriteFile(dir / "bestand", "A\r\n");
+  std::filesystem::create_symlink(dir / "weg.lll", dir / "link.lll");
+  struct Case {
+    const char* name;
+    std::string path;
+  };
+  const Case cases[] = {
+      {"a folder", dir.path()},
+      {"a FIFO, which would block a plain read", dir / "fifo.lll"},
+      {"a device that never ends", "/dev/zero"},
+      {"a path through a file", dir / "bestand/klas.lll"},
+      {"a link to nothing", dir / "link.lll"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    failures.clear();
+    auto form = MakeForm();
+    Choose(*form, WriteList("klas.lll", Pupils(3)));
+    Choose(*form, c.path);
+    EXPECT_THAT(failures, ElementsAre(Message("Kwindel", QString::fromStdString(
+                                                             "Cannot open file " + c.path + "."))));
+    EXPECT_EQ(TfMainProbe::Pupils(*form).Count(), 3) << "the earlier pupils stay";
+    EXPECT_EQ(form->lLeerlingen->text(), "3 leerlingen");
+
+    auto outcome = RunDivide({c.path, "2", "1", dir / "uit.txt"});
+    EXPECT_EQ(outcome.exitCode, 1);
+    EXPECT_EQ(outcome.errors, "Cannot open file " + c.path + "\n");
+    EXPECT_FALSE(std::filesystem::exists(dir / "uit.txt"));
+  }
+}
+
+// Pupil lines are bytes: whatever they hold reaches the report unchanged, and
+// so does the list's path, whatever it holds.
+TEST_F(ListFaults, NamesAndPathsReachTheReportByteForByte) {
+  using namespace std::string_literals;
+  struct Case {
+    const char* name;
+    std::string folder;   // of the list; the report names the list's full path
+    std::string program;  // the executable, within the test's folder
+    std::string content;
+    std::vector<std::string> pupils;
+  };
+  const Case cases[] = {
+      {"code page 1252: quotes, TABs and spaces, in the names and the paths",
+       "Klas 5b 'Zo\xEB'",
+       "Programma \xE9\xE9n/Kwindel \xEB",
+       "Jos\xE9 \x93"
+       "Bram\x94 de Vries\r\n\tAnn\xEB 'Zo\xEB'  \r\n\"Pi\xEBt\"\tJansen\r\n"
+       ";commentaar\r\n",
+       {"Jos\xE9 \x93"
+        "Bram\x94 de Vries",
+        "\tAnn\xEB 'Zo\xEB'  ", "\"Pi\xEBt\"\tJansen"}},
+      {"UTF-8: quotes, TABs and spaces, in the names and the paths",
+       "Klas 5 \xE2\x80\x93 Zo\xC3\xAB",
+       "Mijn programma's/Kw\xC3\xAFndel",
+       "Zo\xC3\xAB \xE2\x80\x9C"
+       "Anna\xE2\x80\x9D\n\tF\xC3\xA9lix\t\n  \xC3\x85sa \"de\" Boer \n",
+       {"Zo\xC3\xAB \xE2\x80\x9C"
+        "Anna\xE2\x80\x9D",
+        "\tF\xC3\xA9lix\t", "  \xC3\x85sa \"de\" Boer "}},
+      {"binary: 0xFF bytes are text, control bytes blanks, the first NUL ends the list",
+       "binair",
+       "Kwindel",
+       "\xFF\xFF\r\n\x01\x02\xFF\r\n\x01\x1F\r\n \xFF \r\n\x80\0\xFF\r\nweg\r\n"s,
+       {"\xFF\xFF", "\x01\x02\xFF", " \xFF ", "\x80"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::create_directories(dir / c.folder);
+    std::filesystem::create_directories(std::filesystem::path(dir / c.program).parent_path());
+    const std::string list = WriteList(c.folder + "/namen \xC3\xA9\xC3\xA9n.lll", c.content);
+    const std::string programDir = std::filesystem::path(dir / c.program).parent_path().string();
+    const std::string report =
+        programDir + "/" + std::filesystem::path(c.program).filename().string() + ".txt";
+
+    auto form = MakeForm(c.program);
+    Choose(*form, list);
+    EXPECT_EQ(form->lLeerlingen->text(), QString::number(c.pupils.size()) + " leerlingen");
+    QTest::mouseClick(form->bKwindel, Qt::LeftButton);
+    EXPECT_THAT(failures, IsEmpty());
+    EXPECT_THAT(opened, ElementsAre(report));
+    opened.clear();
+    std::vector<std::string> lines = ReportLines(ReadFile(report));
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "Gebruikte leerlingenlijst: " + list);
+    EXPECT_THAT(Members(lines), UnorderedElementsAreArray(c.pupils));
+    form.reset();
+    EXPECT_EQ(
+        ReadFile(programDir + "/" + std::filesystem::path(c.program).filename().string() + ".ini"),
+        "[Gebruik]\r\nLijstendir=" + dir / c.folder + "/\r\n")
+        << "the list's folder is stored byte for byte";
+
+    auto outcome = RunDivide({list, "2", "9", dir / "uit 'één'.txt"});
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.errors;
+    lines = ReportLines(ReadFile(dir / "uit 'één'.txt"));
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "Gebruikte leerlingenlijst: " + list);
+    EXPECT_THAT(Members(lines), UnorderedElementsAreArray(c.pupils));
+  }
+}
+
+// The platform's own file dialog hands over a path with spaces and letters
+// beyond ASCII exactly as the file system has it.
+TEST_F(ListFaults, TheFileDialogHandsOverAPathWithSpacesAndAccents) {
+  const std::string folder = dir / "Klas 5 \xE2\x80\x93 Zo\xC3\xAB";
+  std::filesystem::create_directories(folder);
+  const std::string list = folder + "/groep \xC3\xA9\xC3\xA9n.lll";
+  kwindel::test::WriteFile(list, "A\r\nB\r\nC\r\n");
+  kwindel::test::WriteFile(dir / "Kwindel.ini", "[Gebruik]\r\nLijstendir=" + folder + "/\r\n");
+  TfMainServices services = Services();
+  services.RunOpenDialog = TOpenDialog::RunFileDialog;
+  TfMain form(random, services);
+  form.show();
+
+  // Types the name, as a user would, into the dialog once it is open.
+  bool answered = false;
+  std::function<void()> answer = [&] {
+    auto* box = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!box) return QTimer::singleShot(10, answer);
+    EXPECT_EQ(QFile::encodeName(box->directory().absolutePath()).toStdString(), folder)
+        << "the dialog opens in the remembered folder";
+    auto* name = box->findChild<QLineEdit*>("fileNameEdit");
+    if (!name) return box->reject();
+    name->setText(QFile::decodeName(QByteArray::fromStdString(list)));
+    answered = true;
+    QTest::keyClick(name, Qt::Key_Return);
+  };
+  QTimer::singleShot(0, answer);
+  QTest::mouseClick(form.pKies, Qt::LeftButton);
+  ASSERT_TRUE(answered);
+  EXPECT_THAT(failures, IsEmpty());
+  EXPECT_EQ(TfMainProbe::ListFileName(form), list);
+  EXPECT_EQ(form.lLeerlingen->text(), "3 leerlingen");
+  EXPECT_EQ(TfMainProbe::ListDir(form), folder + "/");
+}
+
+TEST_F(ListFaults, AHundredMegabyteListIsDividedWhole) {
+  constexpr int kPupils = 1'000'000;
+  constexpr std::size_t kLine = 100;  // bytes with CR LF: 100 MB in all
+  std::string content;
+  content.reserve(kPupils * kLine);
+  for (int i = 0; i < kPupils; ++i) {
+    std::string line = "leerling " + std::to_string(i) + " ";
+    line.resize(kLine - 2, 'x');
+    content += line + "\r\n";
+  }
+  const std::string list = WriteList("groot.lll", content);
+  content = std::string();
+
+  auto form = MakeForm();
+  Choose(*form, list);
+  ASSERT_EQ(form->lLeerlingen->text(), "1000000 leerlingen");
+  form->LMDSpinEdit->SetValue(7);
+  QTest::mouseClick(form->bKwindel, Qt::LeftButton);
+  ASSERT_THAT(failures, IsEmpty());
+
+  const std::vector<std::string> lines = ReportLines(ReadFile(dir / "Kwindel.txt"));
+  ASSERT_GE(lines.size(), 6u);
+  EXPECT_EQ(lines[1], "Aantal leerlingen dat kwindeld moet worden: 1000000");
+  EXPECT_EQ(lines[4], "1 groepje van 142858");
+  EXPECT_EQ(lines[5], "6 groepjes van elk 142857");
+  std::vector<int> placed(kPupils, 0);
+  std::vector<int> sizes;
+  for (std::size_t i = 6; i < lines.size(); ++i) {
+    if (lines[i].starts_with("Groepje ")) sizes.push_back(0);
+    if (!lines[i].starts_with("\tleerling ")) continue;
+    ASSERT_FALSE(sizes.empty());
+    ++sizes.back();
+    const int pupil = std::stoi(lines[i].substr(10));
+    ASSERT_EQ(lines[i].size(), kLine - 1);
+    ++placed[pupil];
+  }
+  EXPECT_THAT(sizes, ElementsAre(142858, 142857, 142857, 142857, 142857, 142857, 142857));
+  EXPECT_EQ(std::count(placed.begin(), placed.end(), 1), kPupils) << "each pupil placed once";
+}
+
+}  // namespace
