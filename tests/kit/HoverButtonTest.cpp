@@ -19,6 +19,7 @@
 
 #include "Exception.h"
 #include "HoverButton.h"
+#include "MessageOf.h"
 #include "SoundOutput.h"
 #include "TempDir.h"
 
@@ -99,15 +100,7 @@ TPicture* Bitmap(TPicture& picture, const QImage& image) {
   return &picture;
 }
 
-template <class Action>
-std::string MessageOf(Action action) {
-  try {
-    action();
-  } catch (const kwindel::Exception& error) {
-    return error.what();
-  }
-  return "(no exception)";
-}
+using kwindel::test::MessageOf;
 
 constexpr QPoint kButtonAt(50, 20);
 constexpr QSize kSize(20, 10);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "Exception.h"
+#include "MessageOf.h"
 #include "Picture.h"
 #include "TempDir.h"
 
@@ -90,15 +91,7 @@ QImage DrawnAt(const TPicture& picture, int x, int y, QSize canvasSize = {24, 20
   return canvas;
 }
 
-template <class Action>
-std::string MessageOf(Action action) {
-  try {
-    action();
-  } catch (const kwindel::Exception& error) {
-    return error.what();
-  }
-  return "(no exception)";
-}
+using kwindel::test::MessageOf;
 
 TEST(Picture, StartsEmptyAndDrawsNothing) {
   TPicture picture;
@@ -198,8 +191,7 @@ TEST(PictureDraw, DrawsEachKindAtItsOwnSizeAtThePoint) {
     for (int y = 0; y < canvas.height(); ++y) {
       for (int x = 0; x < canvas.width(); ++x) {
         const QColor expected = covered.contains(x, y) ? row.color : QColor(Qt::white);
-        if (canvas.pixel(x, y) != expected.rgb())
-          ++wrong;
+        if (canvas.pixel(x, y) != expected.rgb()) ++wrong;
       }
     }
     EXPECT_EQ(wrong, 0);

@@ -6,6 +6,7 @@
 #include "Exception.h"
 #include "FileSizeLimit.h"
 #include "IniFile.h"
+#include "MessageOf.h"
 #include "TempDir.h"
 
 namespace kwindel {
@@ -83,15 +84,7 @@ TEST(IniFileWrite, ChangesOnlyTheEntry) {
   }
 }
 
-template <class Action>
-std::string MessageOf(Action action) {
-  try {
-    action();
-  } catch (const Exception& error) {
-    return error.what();
-  }
-  return "(no exception)";
-}
+using kwindel::test::MessageOf;
 
 TEST(IniFileWrite, FailuresLeaveTheOldFileWhole) {
   TempDir dir;

@@ -7,6 +7,7 @@
 
 #include "Exception.h"
 #include "FileSizeLimit.h"
+#include "MessageOf.h"
 #include "StringList.h"
 #include "TempDir.h"
 
@@ -25,15 +26,7 @@ std::vector<std::string> Lines(const StringList& list) {
   return lines;
 }
 
-template <class Action>
-std::string MessageOf(Action action) {
-  try {
-    action();
-  } catch (const Exception& error) {
-    return error.what();
-  }
-  return "(no exception)";
-}
+using kwindel::test::MessageOf;
 
 struct SplitCase {
   const char* name;
