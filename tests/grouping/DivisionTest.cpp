@@ -7,19 +7,13 @@
 #include <vector>
 
 #include "Division.h"
+#include "LinesOf.h"
 #include "TempDir.h"
 
 namespace kwindel {
 namespace {
 
 using ::testing::ElementsAreArray;
-
-std::vector<std::string> Lines(const StringList& list) {
-  std::vector<std::string> lines;
-  for (int i = 0; i < list.Count(); ++i)
-    lines.emplace_back(list[i]);
-  return lines;
-}
 
 StringList ListOf(const std::vector<std::string>& lines) {
   StringList list;
@@ -117,7 +111,7 @@ TEST(Division, LargerGroupsComeFirst) {
 }
 
 TEST(Division, ZeroPupilsGiveOnlyTheHeader) {
-  EXPECT_THAT(Lines(Divide(StringList(), 2, 1, "x.lll")),
+  EXPECT_THAT(test::LinesOf(Divide(StringList(), 2, 1, "x.lll")),
               ElementsAreArray({"Gebruikte leerlingenlijst: x.lll",
                                 "Aantal leerlingen dat kwindeld moet worden: 0",
                                 "Aantal groepjes: 2", ""}));
@@ -158,7 +152,7 @@ TEST(Division, DrawsExactlyLikeDeletingFromTheList) {
     for (const auto& name : names)
       pupils.Add(name);
     std::vector<std::string> members;
-    for (const std::string& line : Lines(Divide(std::move(pupils), c.groups, c.seed))) {
+    for (const std::string& line : test::LinesOf(Divide(std::move(pupils), c.groups, c.seed))) {
       if (line.starts_with("\t")) members.push_back(line);
     }
     EXPECT_EQ(members, ReferenceMembers(names, c.groups, c.seed));

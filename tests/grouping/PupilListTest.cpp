@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Exception.h"
+#include "LinesOf.h"
 #include "PupilList.h"
 #include "TempDir.h"
 
@@ -15,13 +16,6 @@ using test::TempDir;
 using test::WriteFile;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
-
-std::vector<std::string> Pupils(const StringList& list) {
-  std::vector<std::string> lines;
-  for (int i = 0; i < list.Count(); ++i)
-    lines.emplace_back(list[i]);
-  return lines;
-}
 
 std::string JoinLines(const std::vector<std::string>& lines, const std::string& brk) {
   std::string text;
@@ -39,7 +33,7 @@ TEST(PupilList, NineLineExampleGivesFivePupilsWithAnyLineBreak) {
     WriteFile(dir / "klas.lll", JoinLines(lines, brk));
     StringList pupils;
     LoadPupilList(pupils, dir / "klas.lll");
-    EXPECT_THAT(Pupils(pupils), ElementsAre("A", "  ;B", "\tC ", "A", "D"));
+    EXPECT_THAT(test::LinesOf(pupils), ElementsAre("A", "  ;B", "\tC ", "A", "D"));
   }
 }
 
@@ -66,7 +60,7 @@ TEST(PupilList, KeepsOnlyPupilLines) {
     StringList pupils;
     pupils.SetText(c.bytes);
     CleanPupilList(pupils);
-    EXPECT_THAT(Pupils(pupils), ElementsAreArray(c.pupils));
+    EXPECT_THAT(test::LinesOf(pupils), ElementsAreArray(c.pupils));
   }
 }
 
@@ -77,7 +71,7 @@ TEST(PupilList, ASecondListReplacesTheFirst) {
   StringList pupils;
   LoadPupilList(pupils, dir / "lang.lll");
   LoadPupilList(pupils, dir / "kort.lll");
-  EXPECT_THAT(Pupils(pupils), ElementsAre("E"));
+  EXPECT_THAT(test::LinesOf(pupils), ElementsAre("E"));
 }
 
 TEST(PupilList, AFailedLoadKeepsThePreviousPupils) {
@@ -95,7 +89,7 @@ TEST(PupilList, AFailedLoadKeepsThePreviousPupils) {
         }
       },
       Exception);
-  EXPECT_THAT(Pupils(pupils), ElementsAre("A", "B"));
+  EXPECT_THAT(test::LinesOf(pupils), ElementsAre("A", "B"));
 }
 
 }  // namespace

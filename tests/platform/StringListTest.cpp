@@ -7,6 +7,7 @@
 
 #include "Exception.h"
 #include "FileSizeLimit.h"
+#include "LinesOf.h"
 #include "MessageOf.h"
 #include "StringList.h"
 #include "TempDir.h"
@@ -18,13 +19,6 @@ using test::ReadFile;
 using test::TempDir;
 using test::WriteFile;
 using ::testing::ElementsAreArray;
-
-std::vector<std::string> Lines(const StringList& list) {
-  std::vector<std::string> lines;
-  for (int i = 0; i < list.Count(); ++i)
-    lines.emplace_back(list[i]);
-  return lines;
-}
 
 using kwindel::test::MessageOf;
 
@@ -57,7 +51,7 @@ TEST(StringListLoad, SplitsLinesByTheFileRules) {
     StringList list;
     list.Add("left over");
     list.LoadFromFile(dir / "list.lll");
-    EXPECT_THAT(Lines(list), ElementsAreArray(c.lines));
+    EXPECT_THAT(test::LinesOf(list), ElementsAreArray(c.lines));
   }
 }
 
@@ -69,7 +63,7 @@ TEST(StringListLoad, FailureLeavesTheListUnchanged) {
     StringList list;
     list.Add("kept");
     EXPECT_EQ(MessageOf([&] { list.LoadFromFile(path); }), "Cannot open file " + path);
-    EXPECT_THAT(Lines(list), ElementsAreArray({"kept"}));
+    EXPECT_THAT(test::LinesOf(list), ElementsAreArray({"kept"}));
   }
 }
 
@@ -194,7 +188,7 @@ TEST(StringList, EditsInPlace) {
   for (const char* line : {"a", "b", "c", "d"})
     list.Add(line);
   list.Delete(1);
-  EXPECT_THAT(Lines(list), ElementsAreArray({"a", "c", "d"}));
+  EXPECT_THAT(test::LinesOf(list), ElementsAreArray({"a", "c", "d"}));
   EXPECT_EQ(MessageOf([&] { list.Delete(3); }), "List index out of bounds (3)");
   EXPECT_EQ(MessageOf([&] { (void)list[-1]; }), "List index out of bounds (-1)");
   for (int i = 0; i < 5000; ++i)  // the list's own lines, while it grows
@@ -202,7 +196,7 @@ TEST(StringList, EditsInPlace) {
   EXPECT_EQ(list[4999 + 3], "c");
   list.Filter([](std::size_t i, std::string_view) { return i < 3; });
   StringList moved = std::move(list);
-  EXPECT_THAT(Lines(moved), ElementsAreArray({"a", "c", "d"}));
+  EXPECT_THAT(test::LinesOf(moved), ElementsAreArray({"a", "c", "d"}));
   EXPECT_EQ(list.Count(), 0) << "a moved-from list is empty";
   moved.Clear();
   EXPECT_EQ(moved.Count(), 0);
