@@ -13,8 +13,6 @@ class IniFile {
   // Creating the object does not touch the file.
   explicit IniFile(std::string path) : FFileName(std::move(path)) {}
 
-  const std::string& FileName() const { return FFileName; }
-
   // The key's value as stored (blanks around it removed, at most 2047
   // characters), or the default when the file, the section or the key is
   // missing or the file cannot be read.

@@ -25,7 +25,6 @@ class StringList {
   StringList& operator=(StringList&& other) noexcept;
 
   int Count() const { return static_cast<int>(count_); }
-  bool Empty() const { return count_ == 0; }
 
   // Raises "List index out of bounds (i)" outside 0..Count()-1.
   std::string_view operator[](int index) const;

@@ -21,8 +21,6 @@ class HintTracker : public QObject {
   // Looks under the pointer now; called whenever the event loop goes idle.
   void Update();
 
-  const QString& CurrentHint() const { return FCurrentHint; }
-
  private:
   QStatusBar* FBar;
   QString FCurrentHint;
