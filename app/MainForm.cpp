@@ -15,6 +15,7 @@
 #include "Application.h"
 #include "Division.h"
 #include "HintTracker.h"
+#include "ImageFile.h"
 #include "IniFile.h"
 #include "PupilList.h"
 
@@ -52,7 +53,8 @@ QString Decoded(const std::string& bytes) {
 
 // The logo with the colour of its bottom-left pixel made transparent.
 QPixmap TransparentLogo() {
-  QImage logo = QImage(":/app/logo.png").convertToFormat(QImage::Format_ARGB32);
+  QImage logo =
+      ReadImageFile(QStringLiteral(":/app/logo.png"), "png").convertToFormat(QImage::Format_ARGB32);
   if (logo.isNull()) return {};
   const QRgb key = logo.pixel(0, logo.height() - 1);
   for (int y = 0; y < logo.height(); ++y) {

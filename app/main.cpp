@@ -1,8 +1,10 @@
 #include <QIcon>
 #include <QLibraryInfo>
+#include <QPixmap>
 #include <QTranslator>
 
 #include "Application.h"
+#include "ImageFile.h"
 #include "MainForm.h"
 #include "RandomSource.h"
 
@@ -14,12 +16,14 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setOrganizationName(QStringLiteral("Brimsel"));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.0.0.0"));
     QIcon icon;
-    icon.addFile(QStringLiteral(":/app/kwindel-16.png"));
-    icon.addFile(QStringLiteral(":/app/kwindel-32.png"));
+    for (const char* path : {":/app/kwindel-16.png", ":/app/kwindel-32.png"}) {
+      icon.addPixmap(QPixmap::fromImage(ReadImageFile(QString::fromLatin1(path), "png")));
+    }
     QApplication::setWindowIcon(icon);
     // The program speaks Dutch, so the platform's own dialogs and buttons do too.
     QTranslator dutch;
-    if (dutch.load(QStringLiteral("qtbase_nl"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    if (dutch.load(QStringLiteral("qtbase_nl"),
+                   QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
       QCoreApplication::installTranslator(&dutch);
     }
 
