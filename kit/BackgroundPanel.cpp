@@ -13,8 +13,7 @@ namespace {
 // (bvSpace) keeps the fill that is already there.
 void DrawBevel(QPainter& painter, QRect& rect, TBackgroundPanel::TPanelBevel bevel, int width,
                const QPalette& palette) {
-  if (bevel == TBackgroundPanel::bvNone)
-    return;
+  if (bevel == TBackgroundPanel::bvNone) return;
   if (bevel != TBackgroundPanel::bvSpace && !rect.isEmpty()) {
     qDrawShadePanel(&painter, rect, palette, bevel == TBackgroundPanel::bvLowered, width);
   }
@@ -29,45 +28,39 @@ TBackgroundPanel::TBackgroundPanel(QWidget* AOwner)
 TBackgroundPanel::~TBackgroundPanel() = default;
 
 void TBackgroundPanel::SetCaption(const QString& Value) {
-  if (Value == FCaption)
-    return;
+  if (Value == FCaption) return;
   FCaption = Value;
   update();
 }
 
 void TBackgroundPanel::SetColor(const QColor& Value) {
-  if (Value == FColor)
-    return;
+  if (Value == FColor) return;
   FColor = Value;
   update();
 }
 
 void TBackgroundPanel::SetBevelOuter(TPanelBevel Value) {
-  if (Value == FBevelOuter)
-    return;
+  if (Value == FBevelOuter) return;
   FBevelOuter = Value;
   update();
 }
 
 void TBackgroundPanel::SetBevelInner(TPanelBevel Value) {
-  if (Value == FBevelInner)
-    return;
+  if (Value == FBevelInner) return;
   FBevelInner = Value;
   update();
 }
 
 void TBackgroundPanel::SetBevelWidth(int Value) {
   Value = std::max(Value, 1);
-  if (Value == FBevelWidth)
-    return;
+  if (Value == FBevelWidth) return;
   FBevelWidth = Value;
   update();
 }
 
 void TBackgroundPanel::SetBorderWidth(int Value) {
   Value = std::max(Value, 0);
-  if (Value == FBorderWidth)
-    return;
+  if (Value == FBorderWidth) return;
   FBorderWidth = Value;
   update();
 }
@@ -75,6 +68,16 @@ void TBackgroundPanel::SetBorderWidth(int Value) {
 void TBackgroundPanel::SetPicture(TPicture* Value) {
   FPicture.Assign(Value);
   update();
+}
+
+void TBackgroundPanel::SetPicture(const QPixmap& Value) {
+  TPicture picture;
+  if (!Value.isNull()) picture.SetBitmap(Value.toImage());
+  SetPicture(&picture);
+}
+
+QPixmap TBackgroundPanel::PictureAsPixmap() const {
+  return QPixmap::fromImage(FPicture.ToImage());
 }
 
 QSize TBackgroundPanel::sizeHint() const {
@@ -103,8 +106,7 @@ void TBackgroundPanel::PaintPanel(QPainter& painter) {
   DrawBevel(painter, rect, FBevelOuter, FBevelWidth, palette());
   rect.adjust(FBorderWidth, FBorderWidth, -FBorderWidth, -FBorderWidth);
   DrawBevel(painter, rect, FBevelInner, FBevelWidth, palette());
-  if (FCaption.isEmpty() || rect.isEmpty())
-    return;
+  if (FCaption.isEmpty() || rect.isEmpty()) return;
   painter.setFont(font());
   painter.setPen(palette().color(QPalette::WindowText));
   painter.drawText(rect, Qt::AlignCenter | Qt::TextSingleLine, FCaption);

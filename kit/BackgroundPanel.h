@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QColor>
+#include <QPixmap>
 #include <QSize>
 #include <QString>
 #include <QWidget>
 
+#include "KitExport.h"
 #include "Picture.h"
 
 class QPainter;
@@ -19,11 +21,12 @@ class QPainter;
 // Picture is the panel's own holder. SetPicture copies the given picture into
 // it (null or empty clears it) and repaints. Content changed directly in the
 // holder that GetPicture returns shows at the next repaint something else
-// causes; call update() to show it at once.
+// causes; call update() to show it at once. Qt Designer and the forms it saves
+// see Picture as a QPixmap property; a null pixmap clears the picture.
 //
 // Out-of-range values are corrected, not refused: BevelWidth is at least 1,
 // BorderWidth at least 0.
-class TBackgroundPanel : public QWidget {
+class KWINDEL_KIT_EXPORT TBackgroundPanel : public QWidget {
   Q_OBJECT
   Q_PROPERTY(QString Caption READ GetCaption WRITE SetCaption)
   Q_PROPERTY(QColor Color READ GetColor WRITE SetColor)
@@ -31,7 +34,7 @@ class TBackgroundPanel : public QWidget {
   Q_PROPERTY(TPanelBevel BevelInner READ GetBevelInner WRITE SetBevelInner)
   Q_PROPERTY(int BevelWidth READ GetBevelWidth WRITE SetBevelWidth)
   Q_PROPERTY(int BorderWidth READ GetBorderWidth WRITE SetBorderWidth)
-  Q_PROPERTY(TPicture* Picture READ GetPicture WRITE SetPicture)
+  Q_PROPERTY(QPixmap Picture READ PictureAsPixmap WRITE SetPicture)
 
  public:
   // bvSpace leaves a blank ring in Color.
@@ -59,6 +62,7 @@ class TBackgroundPanel : public QWidget {
   // The panel's own holder, alive as long as the panel.
   TPicture* GetPicture() { return &FPicture; }
   void SetPicture(TPicture* Value);
+  void SetPicture(const QPixmap& Value);
 
   QSize sizeHint() const override;
 
@@ -70,6 +74,7 @@ class TBackgroundPanel : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  QPixmap PictureAsPixmap() const;
   void PaintPanel(QPainter& painter);
   void PaintTiles(QPainter& painter);
 

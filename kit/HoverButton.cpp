@@ -73,6 +73,42 @@ void THoverButton::SetPicture(TPicture& Target, const TPicture* Value) {
   repaint();
 }
 
+void THoverButton::SetNormalPicture(const QPixmap& Value) {
+  SetPicture(FNormalPicture, Value);
+  updateGeometry();
+}
+
+void THoverButton::SetGlowPicture(const QPixmap& Value) {
+  SetPicture(FGlowPicture, Value);
+}
+
+void THoverButton::SetPressedPicture(const QPixmap& Value) {
+  SetPicture(FPressedPicture, Value);
+}
+
+void THoverButton::SetPicture(TPicture& Target, const QPixmap& Value) {
+  if (Value.isNull()) {
+    Target.Clear();
+    repaint();
+    return;
+  }
+  TPicture picture;
+  picture.SetBitmap(Value.toImage());
+  SetPicture(Target, &picture);
+}
+
+QPixmap THoverButton::NormalPixmap() const {
+  return QPixmap::fromImage(FNormalPicture.ToImage());
+}
+
+QPixmap THoverButton::GlowPixmap() const {
+  return QPixmap::fromImage(FGlowPicture.ToImage());
+}
+
+QPixmap THoverButton::PressedPixmap() const {
+  return QPixmap::fromImage(FPressedPicture.ToImage());
+}
+
 void THoverButton::SetState(int Value) {
   if (Value == FState) return;
   // A busy player skips the sound rather than play it late.

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QPixmap>
 #include <QPointer>
 #include <QSize>
 #include <QString>
 #include <QWidget>
 
+#include "KitExport.h"
 #include "Picture.h"
 #include "WaveQueuePlayer.h"
 
@@ -47,6 +49,12 @@ class QPaintEvent;
 // repaints at once. Content changed in the holder a getter returns shows at the next paint, and a
 // non-bitmap graphic loaded into it that way is replaced by an empty bitmap at that paint.
 //
+// Qt Designer and the forms it saves see the three pictures as QPixmap
+// properties. A pixmap is always a bitmap, so it is copied in as above; a null
+// pixmap, which Designer writes when a picture property is reset, empties the
+// picture instead of raising, so that neither Designer nor a form's setupUi
+// ever meets an exception from here.
+//
 // Size: every paint first resizes the button to the current state's picture
 // (0 x 0 for an empty one), then copies that picture's bitmap pixel for pixel
 // onto it: no scaling, no blending, no background erase. So pictures of
@@ -62,13 +70,15 @@ class QPaintEvent;
 //
 // A State other than 0, 1 or 2 has no picture: the button then paints
 // nothing and keeps its size until the state is valid again.
-class THoverButton : public QWidget {
+class KWINDEL_KIT_EXPORT THoverButton : public QWidget {
   Q_OBJECT
-  Q_PROPERTY(TPicture* NormalPicture READ GetNormalPicture WRITE SetNormalPicture)
-  Q_PROPERTY(TPicture* GlowPicture READ GetGlowPicture WRITE SetGlowPicture)
-  Q_PROPERTY(TPicture* PressedPicture READ GetPressedPicture WRITE SetPressedPicture)
+  Q_PROPERTY(QPixmap NormalPicture READ NormalPixmap WRITE SetNormalPicture)
+  Q_PROPERTY(QPixmap GlowPicture READ GlowPixmap WRITE SetGlowPicture)
+  Q_PROPERTY(QPixmap PressedPicture READ PressedPixmap WRITE SetPressedPicture)
   Q_PROPERTY(int State READ GetState WRITE SetState)
-  Q_PROPERTY(TWaveQueuePlayer* WaveQueuePlayer READ GetWaveQueuePlayer WRITE SetWaveQueuePlayer)
+  // A player is a QObject, not a widget: Designer cannot place one, so it is set in code.
+  Q_PROPERTY(TWaveQueuePlayer* WaveQueuePlayer READ GetWaveQueuePlayer WRITE SetWaveQueuePlayer
+                 DESIGNABLE false)
   Q_PROPERTY(QString GlowSound READ GetGlowSound WRITE SetGlowSound)
   Q_PROPERTY(QString UnglowSound READ GetUnglowSound WRITE SetUnglowSound)
   Q_PROPERTY(QString PressSound READ GetPressSound WRITE SetPressSound)
@@ -86,6 +96,10 @@ class THoverButton : public QWidget {
   void SetNormalPicture(TPicture* Value);
   void SetGlowPicture(TPicture* Value);
   void SetPressedPicture(TPicture* Value);
+  // The same for a pixmap; a null one empties the picture.
+  void SetNormalPicture(const QPixmap& Value);
+  void SetGlowPicture(const QPixmap& Value);
+  void SetPressedPicture(const QPixmap& Value);
 
   // Writing the present value does nothing; any other value queues the
   // transition's sound (see above) and repaints at once.
@@ -135,6 +149,10 @@ class THoverButton : public QWidget {
 
  private:
   void SetPicture(TPicture& Target, const TPicture* Value);
+  void SetPicture(TPicture& Target, const QPixmap& Value);
+  QPixmap NormalPixmap() const;
+  QPixmap GlowPixmap() const;
+  QPixmap PressedPixmap() const;
   TPicture* PictureForState();
   bool HoldsCapture() const;
   bool ReachesButton(const QMouseEvent* event) const;

@@ -19,8 +19,7 @@ namespace {
 // Indexed and grey images cannot take a QPainter; a bitmap must, and these two
 // formats are also the ones the raster engine draws fastest.
 QImage Paintable(const QImage& image) {
-  if (image.isNull())
-    return {};
+  if (image.isNull()) return {};
   return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
                                                        : QImage::Format_RGB32);
 }
@@ -30,11 +29,9 @@ QImage LargestIconImage(QImageReader& reader) {
   QImage largest;
   const int count = std::max(reader.imageCount(), 1);
   for (int i = 0; i < count; ++i) {
-    if (!reader.jumpToImage(i) && i > 0)
-      break;
+    if (!reader.jumpToImage(i) && i > 0) break;
     const QImage image = reader.read();
-    if (image.isNull())
-      continue;
+    if (image.isNull()) continue;
     if (largest.isNull() ||
         qint64(image.width()) * image.height() > qint64(largest.width()) * largest.height()) {
       largest = image;
@@ -99,29 +96,25 @@ void TPicture::LoadFromFile(const std::string& path) {
 
   if (format == "svg" || format == "svgz" || (format.isEmpty() && MayBeDrawing(bytes))) {
     auto drawing = std::make_unique<QSvgRenderer>(bytes);
-    if (!drawing->isValid())
-      RaiseDamaged(path);
+    if (!drawing->isValid()) RaiseDamaged(path);
     FImage = QImage();
     FDrawingSource = bytes;
     FDrawing = std::move(drawing);
     FKind = TKind::Drawing;
     return;
   }
-  if (format.isEmpty())
-    RaiseDamaged(path);
+  if (format.isEmpty()) RaiseDamaged(path);
 
   const bool icon = format == "ico" || format == "cur";
   QImage image = Paintable(icon ? LargestIconImage(reader) : reader.read());
-  if (image.isNull())
-    RaiseDamaged(path);
+  if (image.isNull()) RaiseDamaged(path);
   Clear();
   FImage = std::move(image);
   FKind = icon ? TKind::Icon : TKind::Bitmap;
 }
 
 void TPicture::Assign(const TPicture* source) {
-  if (source == this)
-    return;
+  if (source == this) return;
   if (source == nullptr || source->IsEmpty()) {
     Clear();
     return;
@@ -164,16 +157,24 @@ void TPicture::Draw(QPainter& painter, int x, int y) const {
   switch (FKind) {
     case TKind::Bitmap:
     case TKind::Icon:
-      if (!FImage.isNull())
-        painter.drawImage(QPoint(x, y), FImage);
+      if (!FImage.isNull()) painter.drawImage(QPoint(x, y), FImage);
       break;
     case TKind::Drawing: {
       const QSize size = FDrawing->defaultSize();
-      if (!size.isEmpty())
-        FDrawing->render(&painter, QRectF(QPointF(x, y), QSizeF(size)));
+      if (!size.isEmpty()) FDrawing->render(&painter, QRectF(QPointF(x, y), QSizeF(size)));
       break;
     }
     case TKind::Empty:
       break;
   }
+}
+
+QImage TPicture::ToImage() const {
+  if (FKind == TKind::Bitmap || FKind == TKind::Icon) return FImage;
+  if (Width() <= 0 || Height() <= 0) return {};
+  QImage image(Width(), Height(), QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter painter(&image);
+  Draw(painter, 0, 0);
+  return image;
 }

@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "KitExport.h"
+
 class QPainter;
 class QSvgRenderer;
 
@@ -17,7 +19,7 @@ using TBitmap = QImage;
 // and copy into them with Assign, so a caller's picture stays the caller's.
 // Nothing is announced when the content changes; whoever shows the picture
 // decides when to repaint.
-class TPicture {
+class KWINDEL_KIT_EXPORT TPicture {
  public:
   enum class TKind { Empty, Bitmap, Icon, Drawing };
 
@@ -57,6 +59,10 @@ class TPicture {
   // Draws the graphic at its own size with its top-left corner at (x, y),
   // through the painter's current state; an empty picture draws nothing.
   void Draw(QPainter& painter, int x, int y) const;
+
+  // The graphic as an image at its own size, on a transparent ground; a null
+  // image when empty.
+  QImage ToImage() const;
 
  private:
   TKind FKind = TKind::Empty;

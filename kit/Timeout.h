@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "KitExport.h"
+
 class QPainter;
 class QTimer;
 
@@ -28,7 +30,7 @@ class QTimer;
 // handler paints nothing at all; since the widget is opaque, the area is then
 // left undefined). RenderClock draws the ring onto any painter, e.g. a custom
 // handler's or an image's.
-class TTimeout : public QWidget {
+class KWINDEL_KIT_EXPORT TTimeout : public QWidget {
   Q_OBJECT
   // Declared in the order stored values are applied when a layout is loaded.
   Q_PROPERTY(bool Active READ GetActive WRITE SetActive)

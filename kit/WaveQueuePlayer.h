@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+#include "KitExport.h"
+
 namespace kwindel {
 class SoundOutput;
 }
@@ -22,7 +24,7 @@ class TQueuePlayerThread;
 // Create, use and destroy the player on the application's main thread.
 // Destroying it does not wait: the worker still plays what was queued, never
 // touches the destroyed player, then ends on its own.
-class TWaveQueuePlayer : public QObject {
+class KWINDEL_KIT_EXPORT TWaveQueuePlayer : public QObject {
   Q_OBJECT
   Q_PROPERTY(bool Idle READ GetIdle)
 

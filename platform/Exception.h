@@ -4,10 +4,12 @@
 #include <string>
 #include <string_view>
 
+#include "KitExport.h"
+
 namespace kwindel {
 
 // The program's one failure type: what() is the exact text the user sees.
-class Exception : public std::runtime_error {
+class KWINDEL_KIT_EXPORT Exception : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };

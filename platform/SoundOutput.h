@@ -10,13 +10,15 @@
 #include <variant>
 #include <vector>
 
+#include "KitExport.h"
+
 namespace kwindel {
 
 // Synchronous playback of the program's own wave resources (see
 // WaveResources.h for how they are named). Each call returns when the sound
 // has finished. Failures are not reported: a sound that cannot be played is
 // simply not heard.
-class SoundOutput {
+class KWINDEL_KIT_EXPORT SoundOutput {
  public:
   virtual ~SoundOutput() = default;
 
@@ -32,7 +34,7 @@ class SoundOutput {
 // A decoded wave: interleaved frames in the sample type closest to the file's
 // own (16-bit for 8- and 16-bit files and compressed ones, 32-bit for 24- and
 // 32-bit files, float for float files).
-struct DecodedWave {
+struct KWINDEL_KIT_EXPORT DecodedWave {
   int Channels = 0;
   int Rate = 0;
   std::variant<std::vector<std::int16_t>, std::vector<std::int32_t>, std::vector<float>> Samples;
@@ -42,13 +44,13 @@ struct DecodedWave {
 
 // Decodes a whole sound file held in memory, or returns nothing when the bytes
 // are not a sound file libsndfile can read.
-std::optional<DecodedWave> DecodeWave(const QByteArray& bytes);
+KWINDEL_KIT_EXPORT std::optional<DecodedWave> DecodeWave(const QByteArray& bytes);
 
 // Plays through an ALSA device ("default" unless told otherwise): opens it,
 // writes the frames, waits for them to drain and closes it again. No device,
 // or a device that refuses the format, means silence; alsa-lib's own error
 // printing is switched off for the whole process.
-class AlsaSoundOutput : public SoundOutput {
+class KWINDEL_KIT_EXPORT AlsaSoundOutput : public SoundOutput {
  public:
   explicit AlsaSoundOutput(std::string device = "default");
 
@@ -65,6 +67,6 @@ class AlsaSoundOutput : public SoundOutput {
 };
 
 // The process's sound output: ALSA's "default" device, shared by all users.
-std::shared_ptr<SoundOutput> SystemSoundOutput();
+KWINDEL_KIT_EXPORT std::shared_ptr<SoundOutput> SystemSoundOutput();
 
 }  // namespace kwindel

@@ -4,6 +4,8 @@
 #include <functional>
 #include <utility>
 
+#include "KitExport.h"
+
 namespace kwindel {
 
 // A source of the 32-bit millisecond tick count.
@@ -11,12 +13,12 @@ using TickSource = std::function<std::uint32_t()>;
 
 // Milliseconds of the monotonic clock, truncated to 32 bits: it wraps to 0
 // about every 49.7 days, so callers compare ticks by unsigned difference.
-std::uint32_t TickCount();
+KWINDEL_KIT_EXPORT std::uint32_t TickCount();
 
 // Replaces the source TickCount() reads, so tests can drive time without
 // waiting; an empty source restores the system's. Returns the previous one.
 // Not synchronised: swap it only while no other thread reads the count.
-TickSource SetTickSource(TickSource source);
+KWINDEL_KIT_EXPORT TickSource SetTickSource(TickSource source);
 
 // Puts a source in place for one scope and restores the previous one after.
 class ScopedTickSource {

@@ -6,6 +6,7 @@
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QPixmap>
 #include <QPoint>
 #include <QTest>
 #include <QVariant>
@@ -127,8 +128,7 @@ class PaintCounter : public QObject {
 
  protected:
   bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Paint)
-      ++paints;
+    if (event->type() == QEvent::Paint) ++paints;
     return false;
   }
 };
@@ -203,8 +203,7 @@ TEST(BackgroundPanelTiles, TilesCoverEveryPixelWhateverThePanelSettings) {
   int wrong = 0;
   for (int y = 0; y < 100; ++y) {
     for (int x = 0; x < 200; ++x) {
-      if (shot.pixel(x, y) != tile.pixel(x % 64, y % 48))
-        ++wrong;
+      if (shot.pixel(x, y) != tile.pixel(x % 64, y % 48)) ++wrong;
     }
   }
   EXPECT_EQ(wrong, 0);
@@ -311,8 +310,7 @@ int InkInTheMiddle(const QImage& shot, QColor fill) {
   int ink = 0;
   for (int y = 8; y < shot.height() - 8; ++y) {
     for (int x = 8; x < shot.width() - 8; ++x) {
-      if (shot.pixel(x, y) != rgb)
-        ++ink;
+      if (shot.pixel(x, y) != rgb) ++ink;
     }
   }
   return ink;
@@ -362,13 +360,17 @@ TEST(BackgroundPanelPicture, AssignmentCopiesIntoThePanelsOwnHolder) {
   EXPECT_EQ(own->Width(), 4);
   EXPECT_EQ(own->Bitmap(), Solid(4, 3, Qt::red));
 
-  // Through the property system, as a form loader or Designer would.
-  EXPECT_EQ(panel.property("Picture").value<TPicture*>(), own);
-  EXPECT_TRUE(panel.setProperty("Picture", QVariant::fromValue(&source)));
-  EXPECT_EQ(panel.GetPicture(), own);
-  EXPECT_EQ(own->Width(), 9);
-
   panel.SetPicture(nullptr);
+  EXPECT_TRUE(own->IsEmpty());
+
+  // Through the property system, as a form made in Qt Designer sets it: a pixmap, copied.
+  QPixmap pixmap = QPixmap::fromImage(Solid(5, 2, Qt::cyan));
+  EXPECT_TRUE(panel.setProperty("Picture", pixmap));
+  pixmap.fill(Qt::black);
+  EXPECT_EQ(panel.GetPicture(), own);
+  EXPECT_EQ(own->Bitmap(), Solid(5, 2, Qt::cyan));
+  EXPECT_EQ(panel.property("Picture").value<QPixmap>().toImage(), Solid(5, 2, Qt::cyan));
+  EXPECT_TRUE(panel.setProperty("Picture", QPixmap()));
   EXPECT_TRUE(own->IsEmpty());
 }
 

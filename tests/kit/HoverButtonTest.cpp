@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QImageWriter>
 #include <QMetaProperty>
+#include <QPixmap>
 #include <QPointer>
 #include <QTest>
 #include <QWidget>
@@ -14,6 +15,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -186,7 +188,38 @@ TEST_F(HoverButtonTest, PublishesItsPropertiesInOrderAndStartsEmpty) {
   fresh.setProperty("State", 1);
   EXPECT_EQ(fresh.GetState(), 1);
   EXPECT_EQ(log, (Log{"sound hello"}));
-  EXPECT_EQ(fresh.property("NormalPicture").value<TPicture*>(), fresh.GetNormalPicture());
+}
+
+// Forms made in Qt Designer set the pictures as pixmaps through the property system.
+TEST_F(HoverButtonTest, PicturePropertiesTakePixmapsAndANullOneEmpties) {
+  using Getter = TPicture* (THoverButton::*)();
+  const std::tuple<const char*, int, Getter> properties[] = {
+      {"NormalPicture", 0, &THoverButton::GetNormalPicture},
+      {"GlowPicture", 1, &THoverButton::GetGlowPicture},
+      {"PressedPicture", 2, &THoverButton::GetPressedPicture},
+  };
+  for (const auto& [name, state, get] : properties) {
+    SCOPED_TRACE(name);
+    button.resize(kSize);  // a button of no size is not painted, so not sized
+    button.SetState(state);
+    TPicture* own = (button.*get)();
+
+    QPixmap pixmap = QPixmap::fromImage(Solid({6, 4}, Qt::magenta));
+    ASSERT_TRUE(button.setProperty(name, pixmap));
+    EXPECT_EQ((button.*get)(), own);
+    EXPECT_TRUE(own->IsBitmap());
+    EXPECT_EQ(own->Bitmap(), Solid({6, 4}, Qt::magenta));
+    EXPECT_EQ(button.size(), QSize(6, 4)) << "repainted at once";
+    pixmap.fill(Qt::black);
+    EXPECT_EQ(own->Bitmap(), Solid({6, 4}, Qt::magenta)) << "a copy";
+    EXPECT_EQ(button.property(name).value<QPixmap>().toImage(), Solid({6, 4}, Qt::magenta));
+
+    // Emptied, then taken as a bitmap of no pixels by the paint it causes.
+    EXPECT_NO_THROW(button.setProperty(name, QPixmap()));
+    EXPECT_EQ(own->Width(), 0);
+    EXPECT_EQ(button.size(), QSize(0, 0));
+    EXPECT_TRUE(button.property(name).value<QPixmap>().isNull());
+  }
 }
 
 TEST_F(HoverButtonTest, EachChangeOfStateQueuesItsSoundAndRepaintsAtOnce) {
