@@ -1,6 +1,7 @@
 #!/bin/sh
-# The installed kit works from another CMake project: find_package(KwindelKit),
-# link Kwindel::Kit, build, run. Usage: KitConsumerTest.sh BUILD_DIR SOURCE_DIR
+# The installed kit works from another CMake project: find_package(KwindelKit 1.0),
+# link Kwindel::Kit, build a program in plain code and one from a form made in
+# Qt Designer, run both. Usage: KitConsumerTest.sh BUILD_DIR SOURCE_DIR
 set -eu
 build=$1
 source=$2
@@ -9,5 +10,7 @@ trap 'rm -rf "$work"' EXIT
 cmake --install "$build" --prefix "$work/prefix" --component kit >/dev/null
 cmake -S "$source" -B "$work/consumer" -G Ninja -DCMAKE_PREFIX_PATH="$work/prefix" >/dev/null
 cmake --build "$work/consumer" >/dev/null
-QT_QPA_PLATFORM=offscreen timeout 20 "$work/consumer/kit_consumer"
+export QT_QPA_PLATFORM=offscreen
+timeout 20 "$work/consumer/kit_consumer"
+timeout 20 "$work/consumer/kit_form"
 echo "kit consumer ok"

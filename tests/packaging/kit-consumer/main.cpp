@@ -1,8 +1,9 @@
-#include <BackgroundPanel.h>
-#include <HoverButton.h>
+#include <kwindel-kit/BackgroundPanel.h>
+#include <kwindel-kit/HoverButton.h>
+#include <kwindel-kit/Timeout.h>
+#include <kwindel-kit/WaveQueuePlayer.h>
+
 #include <QApplication>
-#include <Timeout.h>
-#include <WaveQueuePlayer.h>
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
