@@ -7,6 +7,8 @@
 #include <QRect>
 #include <algorithm>
 
+#include "KitAccessibility.h"
+
 namespace {
 
 // Draws one bevel ring inside rect and shrinks rect past it. A blank ring
@@ -23,7 +25,9 @@ void DrawBevel(QPainter& painter, QRect& rect, TBackgroundPanel::TPanelBevel bev
 }  // namespace
 
 TBackgroundPanel::TBackgroundPanel(QWidget* AOwner)
-    : QWidget(AOwner), FColor(palette().color(QPalette::Window)) {}
+    : QWidget(AOwner), FColor(palette().color(QPalette::Window)) {
+  kwindel::InstallKitAccessibility();
+}
 
 TBackgroundPanel::~TBackgroundPanel() = default;
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "Exception.h"
+#include "KitAccessibility.h"
 
 namespace {
 
@@ -37,6 +38,7 @@ std::optional<QString> TransitionSound(const THoverButton& button, int from, int
 }  // namespace
 
 THoverButton::THoverButton(QWidget* AOwner) : QWidget(AOwner) {
+  kwindel::InstallKitAccessibility();
   // Every paint covers the whole button with its picture, so nothing is
   // erased or painted beneath it first.
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -118,6 +120,17 @@ void THoverButton::SetState(int Value) {
   }
   FState = Value;
   repaint();
+}
+
+void THoverButton::Click() {
+  if (!isEnabled()) return;
+  // As the pointer would: over the button, press, release, away again.
+  const int before = FState;
+  SetState(kGlow);
+  SetState(kPressed);
+  emit OnClick(this);
+  SetState(kGlow);
+  SetState(before);
 }
 
 QSize THoverButton::sizeHint() const {

@@ -106,6 +106,13 @@ class KWINDEL_KIT_EXPORT THoverButton : public QWidget {
   int GetState() const { return FState; }
   void SetState(int Value);
 
+  // A click as the pointer makes it, for the keyboard and assistive tools: the
+  // button glows (unless it already does), is pressed and emits OnClick, is
+  // released, then returns to the state it was in, with the sounds those
+  // changes queue. It does not wait for the application to be active; a
+  // disabled button ignores it.
+  void Click();
+
   // Null when none was given or the player has been destroyed since.
   TWaveQueuePlayer* GetWaveQueuePlayer() const { return FWaveQueuePlayer.data(); }
   void SetWaveQueuePlayer(TWaveQueuePlayer* Value) { FWaveQueuePlayer = Value; }

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "ClockGeometry.h"
+#include "KitAccessibility.h"
 #include "TickCount.h"
 
 namespace {
@@ -15,6 +16,7 @@ constexpr int kTickInterval = 250;  // ms: four ticks a second
 }  // namespace
 
 TTimeout::TTimeout(QWidget* AOwner) : QWidget(AOwner) {
+  kwindel::InstallKitAccessibility();
   // Every paint covers the whole area, so the parent need not paint beneath.
   setAttribute(Qt::WA_OpaquePaintEvent);
   resize(105, 105);
@@ -35,7 +37,7 @@ void TTimeout::SetActive(bool Value) {
   if (Value == FActive)
     return;
   if (Value) {
-    FPosition = 0;
+    StorePosition(0);
     FStartTick = kwindel::TickCount();
     FEndTick = FStartTick + static_cast<std::uint32_t>(FTimeout);
     FTimer->start();
@@ -56,13 +58,13 @@ void TTimeout::SetTimeout(int Value) {
   FTimer->stop();
   FTimer->start();
   // Reads 100 until the next tick puts the restarted countdown's value in.
-  FPosition = 100;
+  StorePosition(100);
   FStartTick = kwindel::TickCount();
   FEndTick = FStartTick + static_cast<std::uint32_t>(FTimeout);
 }
 
 void TTimeout::SetPosition(int Value) {
-  FPosition = std::clamp(Value, 0, 100);
+  StorePosition(std::clamp(Value, 0, 100));
   update();
 }
 
@@ -81,15 +83,21 @@ void TTimeout::FTimerTimer(QObject* /*Sender*/) {
   // percentage is formed in 64 bits, as elapsed × 100 outgrows 32 bits.
   const std::uint32_t elapsed = kwindel::TickCount() - FStartTick;
   if (elapsed > static_cast<std::uint32_t>(FTimeout)) {
-    FPosition = 100;
+    StorePosition(100);
     update();
     SetActive(false);
     emit OnTimeout(this);
   } else {
-    FPosition =
-        static_cast<int>(std::uint64_t{elapsed} * 100 / static_cast<std::uint32_t>(FTimeout));
+    StorePosition(
+        static_cast<int>(std::uint64_t{elapsed} * 100 / static_cast<std::uint32_t>(FTimeout)));
     update();
   }
+}
+
+void TTimeout::StorePosition(int Value) {
+  if (Value == FPosition) return;
+  FPosition = Value;
+  kwindel::AnnounceClockPosition(this);
 }
 
 int TTimeout::Round(double x) {

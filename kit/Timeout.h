@@ -106,6 +106,9 @@ class KWINDEL_KIT_EXPORT TTimeout : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  // Stores Position and tells assistive tools when it changed.
+  void StorePosition(int Value);
+
   std::uint32_t FStartTick = 0;
   std::uint32_t FEndTick = 0;  // FStartTick + FTimeout, modulo the tick count's wrap
   int FPosition = 10;

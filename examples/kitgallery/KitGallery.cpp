@@ -69,8 +69,13 @@ KitGallery::KitGallery(QWidget* parent) : QWidget(parent) {
 
   FPlayer = new TWaveQueuePlayer(this);
 
+  // Screen readers name a control by its accessibleName, or else by the text of
+  // the label whose buddy it is; the kit's widgets draw their own faces, so they
+  // need one or the other. The panel's caption would name it too, but the tiles
+  // hide it.
   FPanel = new TBackgroundPanel(this);
   FPanel->setGeometry(rect());
+  FPanel->setAccessibleName(QStringLiteral("Onderdelen van de kit"));
   Assign(FPanel, &TBackgroundPanel::SetPicture, Tile());
 
   FClock = new TTimeout(FPanel);
@@ -78,10 +83,13 @@ KitGallery::KitGallery(QWidget* parent) : QWidget(parent) {
   FClock->SetHandColor(QColor(0xE8, 0x55, 0x3D));
   FClock->SetFaceColor(QColor(0x1F, 0x5F, 0x99));
   FClock->SetTimeout(5000);
+  FClock->setAccessibleName(QStringLiteral("Aftelklok"));
+  FClock->setAccessibleDescription(QStringLiteral("Hoeveel procent van de duur verstreken is"));
 
-  auto* lengthLabel = new QLabel(QStringLiteral("Duur (ms)"), FPanel);
+  auto* lengthLabel = new QLabel(QStringLiteral("&Duur (ms)"), FPanel);
   lengthLabel->move(24, 144);
   FLength = new QSpinBox(FPanel);
+  lengthLabel->setBuddy(FLength);  // names the field, and Alt+D goes to it
   FLength->setRange(1, 600000);
   FLength->setSingleStep(500);
   FLength->setValue(FClock->GetTimeout());
@@ -90,8 +98,10 @@ KitGallery::KitGallery(QWidget* parent) : QWidget(parent) {
 
   auto* start = new QPushButton(QStringLiteral("Start"), FPanel);
   start->setGeometry(24, 200, 50, 28);
+  start->setAccessibleDescription(QStringLiteral("Start de aftelklok"));
   auto* stop = new QPushButton(QStringLiteral("Stop"), FPanel);
   stop->setGeometry(79, 200, 50, 28);
+  stop->setAccessibleDescription(QStringLiteral("Stop de aftelklok"));
   FClockState = new QLabel(QStringLiteral("Stilstaand"), FPanel);
   FClockState->setGeometry(24, 236, 160, 22);
   connect(start, &QPushButton::clicked, this, [this] {
@@ -105,22 +115,22 @@ KitGallery::KitGallery(QWidget* parent) : QWidget(parent) {
   connect(FClock, &TTimeout::OnTimeout, this,
           [this](TTimeout*) { FClockState->setText(QStringLiteral("De tijd is om!")); });
 
-  THoverButton* ding = MakeHoverButton(QStringLiteral("Ding"), QColor(0x2A, 0x74, 0xB8), 220, 40);
-  THoverButton* dong = MakeHoverButton(QStringLiteral("Dong"), QColor(0x3F, 0xB2, 0x6B), 360, 40);
   FNotification = new QLabel(QStringLiteral("Druk op een knop."), FPanel);
   FNotification->setGeometry(220, 110, 280, 22);
-  for (THoverButton* button : {ding, dong}) {
-    // A notification marker behind the press sound: it fires once that sound has played.
-    connect(button, &THoverButton::OnClick, this, [this] { FPlayer->EnqueueNotification(); });
-  }
+  FClickCount = new QLabel(QStringLiteral("Kliks: 0"), FPanel);
+  FClickCount->setGeometry(220, 136, 280, 22);
+  MakeHoverButton(QStringLiteral("Ding"), QColor(0x2A, 0x74, 0xB8), 220, 40);
+  MakeHoverButton(QStringLiteral("Dong"), QColor(0x3F, 0xB2, 0x6B), 360, 40);
   connect(FPlayer, &TWaveQueuePlayer::OnNotification, this, [this] {
     FNotification->setText(QStringLiteral("Klikgeluid afgespeeld: %1 keer").arg(++FClicks));
   });
 }
 
-THoverButton* KitGallery::MakeHoverButton(const QString& caption, const QColor& colour, int x,
-                                          int y) {
+void KitGallery::MakeHoverButton(const QString& caption, const QColor& colour, int x, int y) {
   auto* button = new THoverButton(FPanel);
+  button->setAccessibleName(caption);  // the caption is only drawn into the pictures
+  button->setAccessibleDescription(
+      QStringLiteral("Speelt een geluid bij glimmen, indrukken en loslaten"));
   button->move(x, y);
   button->resize(1, 1);  // a button of no size is never painted, so never sized to its picture
   Assign(button, &THoverButton::SetNormalPicture, Face(caption, colour, 0));
@@ -131,5 +141,10 @@ THoverButton* KitGallery::MakeHoverButton(const QString& caption, const QColor& 
   button->SetUnglowSound(QStringLiteral("Unglow"));
   button->SetPressSound(QStringLiteral("Press"));
   button->SetUnpressSound(QStringLiteral("Unpress"));
-  return button;
+  // A notification marker behind the press sound: it fires once that sound has played.
+  connect(button, &THoverButton::OnClick, this, [this] { FPlayer->EnqueueNotification(); });
+  connect(button, &THoverButton::OnClick, this, [this, caption] {
+    FClickCount->setText(
+        QStringLiteral("Kliks: %1, de laatste op %2").arg(++FButtonClicks).arg(caption));
+  });
 }

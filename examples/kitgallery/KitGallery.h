@@ -19,7 +19,7 @@ class KitGallery : public QWidget {
   explicit KitGallery(QWidget* parent = nullptr);
 
  private:
-  THoverButton* MakeHoverButton(const QString& caption, const QColor& colour, int x, int y);
+  void MakeHoverButton(const QString& caption, const QColor& colour, int x, int y);
 
   TWaveQueuePlayer* FPlayer;
   TBackgroundPanel* FPanel;
@@ -27,5 +27,7 @@ class KitGallery : public QWidget {
   QSpinBox* FLength;
   QLabel* FClockState;
   QLabel* FNotification;
-  int FClicks = 0;
+  QLabel* FClickCount;
+  int FClicks = 0;        // click sounds played
+  int FButtonClicks = 0;  // OnClick of either button
 };

@@ -3,7 +3,9 @@
 #include <kwindel-kit/Timeout.h>
 #include <kwindel-kit/WaveQueuePlayer.h>
 
+#include <QAccessible>
 #include <QApplication>
+#include <cstdio>
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
@@ -12,6 +14,11 @@ int main(int argc, char* argv[]) {
   THoverButton button(&panel);
   TWaveQueuePlayer player;
   button.SetWaveQueuePlayer(&player);
+  // The library gives its widgets to screen readers without being asked.
+  if (QAccessible::queryAccessibleInterface(&clock)->role() != QAccessible::ProgressBar) {
+    std::fputs("the countdown is no progress bar to assistive tools\n", stderr);
+    return 1;
+  }
   clock.SetTimeout(1);
   clock.SetActive(true);
   QObject::connect(&clock, &TTimeout::OnTimeout, &application, &QApplication::quit);
