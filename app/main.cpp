@@ -15,6 +15,8 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("Kwindel"));
     QCoreApplication::setOrganizationName(QStringLiteral("Brimsel"));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.0.0.0"));
+    // A Wayland desktop matches the window to its menu entry (name, icon) by this id.
+    QGuiApplication::setDesktopFileName(QStringLiteral("nl.brimsel.kwindel"));
     QIcon icon;
     for (const char* path : {":/app/kwindel-16.png", ":/app/kwindel-32.png"}) {
       icon.addPixmap(QPixmap::fromImage(ReadImageFile(QString::fromLatin1(path), "png")));
