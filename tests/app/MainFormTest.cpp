@@ -127,12 +127,22 @@ TEST_F(MainFormTest, TheSpinnerKeepsTheGroupCountBetweenTwoAndThePupils) {
       QTest::keyClicks(spin, keys);
     };
   };
+  // A key that types a character beyond Latin-1, which QTest::keyClicks cannot send.
+  auto typeOverWith = [spin](const char16_t* character) {
+    return [spin, character] {
+      spin->selectAll();
+      QTest::sendKeyEvent(QTest::Click, spin, Qt::Key_unknown, QString::fromUtf16(character),
+                          Qt::NoModifier);
+    };
+  };
   const Case cases[] = {
       {"typing 0 turns back into 2", typeOver("0"), "2"},
       {"typing 1 turns back into 2", typeOver("1"), "2"},
       {"typing 45 is replaced by 30", typeOver("45"), "30"},
       {"typing 7 is kept", typeOver("7"), "7"},
       {"a letter is refused", typeOver("x"), "7"},
+      {"an Arabic-Indic digit is refused", typeOverWith(u"\u0663"), "7"},
+      {"a full-width digit is refused", typeOverWith(u"\uFF15"), "7"},
       {"deleting every digit shows 2",
        [spin] {
          spin->selectAll();
