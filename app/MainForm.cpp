@@ -188,7 +188,16 @@ void TfMain::pKiesClick(QObject*) {
   FListFileName = OpenDialog->FileName;
   ShowCaption(lBestand, Decoded(FListFileName));
   FListDir = FolderOf(FListFileName);
-  LoadPupilList();
+  try {
+    LoadPupilList();
+  } catch (...) {
+    // The earlier list's pupils must not be divided under this list's name: no division is
+    // offered until a list loads.
+    FPupils->Clear();
+    ShowCaption(lLeerlingen, kNoPupilsCaption);
+    bKwindel->hide();
+    throw;
+  }
   const std::int32_t pupils = FPupils->Count();
   LMDSpinEdit->SetMaxValue(pupils);
   ShowCaption(lLeerlingen, QString::number(pupils) + QStringLiteral(" leerlingen"));
@@ -223,11 +232,14 @@ void TfMain::bKwindelClick(QObject*) {
       }
     } endDivision{this};
 
-    kwindel::GroupSizes plan = Division().StartReport(FListFileName, FGroupCount);
-    if (plan.r != 0) MakeGroups(plan.r, plan.q + 1);
-    if (plan.d != 0) MakeGroups(plan.d, plan.q);
+    // Every report numbers its groups from 1, also one that follows a failed save.
+    FNextGroupNo = 1;
+    Division().RunKeepingPupils(FListFileName, FGroupCount);
   }
   FReport->SaveToFile(ReportPath());
+  // Only a saved report uses the pupils up: after a failed save the window still holds them, as
+  // it shows, and Kwindel divides them again.
+  FPupils->Clear();
   hide();
   FServices.OpenDocument(ReportPath());
   show();
@@ -245,10 +257,6 @@ void TfMain::iLogoClick(QObject*) {
 
 void TfMain::LoadPupilList() {
   kwindel::LoadPupilList(*FPupils, FListFileName);
-}
-
-void TfMain::MakeGroups(std::int32_t groups, std::int32_t size) {
-  Division().MakeGroups(groups, size);
 }
 
 kwindel::Division TfMain::Division() {

@@ -49,7 +49,6 @@ class TfMain : public QWidget, public Ui::TfMain {
   void iLogoClick(QObject* Sender);
 
   void LoadPupilList();
-  void MakeGroups(std::int32_t groups, std::int32_t size);
   void ReadSettings();
   void WriteSettings();
 

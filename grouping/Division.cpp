@@ -171,14 +171,39 @@ GroupSizes Division::StartReport(std::string_view listFileName, std::int32_t gro
 
 void Division::MakeGroups(std::int32_t groups, std::int32_t size) {
   if (groups <= 0 || size <= 0) return;
+  UnplacedPupils unplaced(static_cast<std::size_t>(pupils.Count()));
+  PlaceGroups(groups, size, unplaced);
+  // The drawn pupils leave the list, in one pass; an emptied list gives its memory back.
+  if (unplaced.Count() == 0) {
+    pupils.Clear();
+  } else {
+    pupils.Filter([&](std::size_t i, std::string_view) { return unplaced.Has(i); });
+  }
+}
+
+void Division::RunKeepingPupils(std::string_view listFileName, std::int32_t groups) {
+  const GroupSizes plan = StartReport(listFileName, groups);
+  // One set of unplaced pupils for both kinds of group: the k-th unplaced pupil is the k-th
+  // pupil left in the list had each drawn one been deleted, so the draws are the same.
+  UnplacedPupils unplaced(static_cast<std::size_t>(pupils.Count()));
+  PlaceGroups(plan.r, plan.q + 1, unplaced);
+  PlaceGroups(plan.d, plan.q, unplaced);
+}
+
+void Division::Run(std::string_view listFileName, std::int32_t groups) {
+  RunKeepingPupils(listFileName, groups);
+  pupils.Clear();  // every pupil was placed
+}
+
+void Division::PlaceGroups(std::int32_t groups, std::int32_t size, UnplacedPupils& unplaced) {
+  if (groups <= 0 || size <= 0) return;
   const std::size_t members = std::size_t(groups) * std::size_t(size);
-  if (members > std::size_t(pupils.Count())) throw Exception("List index out of bounds (0)");
+  if (members > unplaced.Count()) throw Exception("List index out of bounds (0)");
 
   // All draws first, in group and member order, one per member: the drawing keeps its tree in
   // cache, and the lines are then copied with the next ones already on their way from memory.
   // (Copying while drawing is slower: the copied lines push the tree out of the cache.)
   std::vector<std::uint32_t> drawn(members);
-  UnplacedPupils unplaced(static_cast<std::size_t>(pupils.Count()));
   for (std::uint32_t& position : drawn) {
     auto k = random.RandomIndex(static_cast<std::int32_t>(unplaced.Count()));
     position = static_cast<std::uint32_t>(unplaced.Take(static_cast<std::size_t>(k)));
@@ -197,18 +222,6 @@ void Division::MakeGroups(std::int32_t groups, std::int32_t size) {
       if (afterMember) afterMember();
     }
   }
-  // The drawn pupils leave the list, in one pass; an emptied list gives its memory back.
-  if (unplaced.Count() == 0) {
-    pupils.Clear();
-  } else {
-    pupils.Filter([&](std::size_t i, std::string_view) { return unplaced.Has(i); });
-  }
-}
-
-void Division::Run(std::string_view listFileName, std::int32_t groups) {
-  GroupSizes plan = StartReport(listFileName, groups);
-  if (plan.r != 0) MakeGroups(plan.r, plan.q + 1);
-  if (plan.d != 0) MakeGroups(plan.d, plan.q);
 }
 
 }  // namespace kwindel

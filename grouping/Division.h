@@ -88,8 +88,18 @@ struct Division {
   // pupils still unplaced; the drawn pupils leave the list.
   void MakeGroups(std::int32_t groups, std::int32_t size);
 
+  // The whole division into the report. Every pupil is placed, but the list
+  // is left as it was, so a division whose report cannot be saved can be done
+  // again; the caller empties it once the report is safe.
+  void RunKeepingPupils(std::string_view listFileName, std::int32_t groups);
+
   // The whole division into the report, leaving the pupil list empty.
   void Run(std::string_view listFileName, std::int32_t groups);
+
+ private:
+  // Appends the blocks, drawing each member from the pupils still in unplaced
+  // and taking it out there; the list itself does not change.
+  void PlaceGroups(std::int32_t groups, std::int32_t size, UnplacedPupils& unplaced);
 };
 
 }  // namespace kwindel

@@ -1,6 +1,7 @@
 #include "TLMDSpinEdit.h"
 
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <algorithm>
@@ -22,12 +23,15 @@ std::optional<std::int32_t> ParseNumber(const QString& text) {
   return value;
 }
 
-bool IsControlKey(const QKeyEvent* event) {
-  return event->text().isEmpty() || !event->text().at(0).isPrint();
-}
-
-bool IsAllowedCharacter(QChar c) {
-  return c.isDigit() || c == u'+' || c == u'-';
+// The number is 8-bit text, so of the characters only ASCII digits and signs may be typed; other
+// digits (Arabic-Indic, full-width) would leave a text that no longer reads as a number. Control
+// characters (backspace, delete, the Ctrl shortcuts) pass as the keys they are.
+bool MayBeTyped(const QString& text) {
+  return std::all_of(text.begin(), text.end(), [](QChar c) {
+    const char16_t code = c.unicode();
+    return code < 0x20 || code == 0x7F || (code >= u'0' && code <= u'9') || code == u'+' ||
+           code == u'-';
+  });
 }
 
 }  // namespace
@@ -91,12 +95,27 @@ void TLMDSpinEdit::keyPressEvent(QKeyEvent* event) {
     event->accept();
     return;
   }
-  if (!IsControlKey(event) && !IsAllowedCharacter(event->text().at(0))) {
+  if (!MayBeTyped(event->text())) {
     QApplication::beep();
     event->accept();
     return;
   }
   QAbstractSpinBox::keyPressEvent(event);
+}
+
+bool TLMDSpinEdit::event(QEvent* event) {
+  // An input method types too (a full-width digit usually comes this way): its text is refused as
+  // a key's is, while its composing text still shows.
+  if (event->type() == QEvent::InputMethod) {
+    auto* typed = static_cast<QInputMethodEvent*>(event);
+    if (!MayBeTyped(typed->commitString())) {
+      QApplication::beep();
+      QInputMethodEvent composing(typed->preeditString(), typed->attributes());
+      QAbstractSpinBox::event(&composing);
+      return true;
+    }
+  }
+  return QAbstractSpinBox::event(event);
 }
 
 void TLMDSpinEdit::focusOutEvent(QFocusEvent* event) {

@@ -50,6 +50,7 @@ class TLMDSpinEdit : public QAbstractSpinBox {
   void OnChange(TLMDSpinEdit* Sender);
 
  protected:
+  bool event(QEvent* event) override;
   StepEnabled stepEnabled() const override;
   void keyPressEvent(QKeyEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;

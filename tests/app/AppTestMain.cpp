@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include "Application.h"
+#include "PrivateHome.h"
 
 int main(int argc, char** argv) {
   // Also when the build lists the tests: no display is needed.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  kwindel::test::UsePrivateHome();
   Application application(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("Kwindel"));
   ::testing::InitGoogleTest(&argc, argv);

@@ -3,7 +3,9 @@
 #include <QAbstractEventDispatcher>
 #include <QCursor>
 #include <QMouseEvent>
+#include <algorithm>
 #include <filesystem>
+#include <sstream>
 
 #include "FileSizeLimit.h"
 #include "MainFormFixture.h"
@@ -127,12 +129,22 @@ TEST_F(MainFormTest, TheSpinnerKeepsTheGroupCountBetweenTwoAndThePupils) {
       QTest::keyClicks(spin, keys);
     };
   };
+  // A key that types a character beyond Latin-1, which QTest::keyClicks cannot send.
+  auto typeOverWith = [spin](const char16_t* character) {
+    return [spin, character] {
+      spin->selectAll();
+      QTest::sendKeyEvent(QTest::Click, spin, Qt::Key_unknown, QString::fromUtf16(character),
+                          Qt::NoModifier);
+    };
+  };
   const Case cases[] = {
       {"typing 0 turns back into 2", typeOver("0"), "2"},
       {"typing 1 turns back into 2", typeOver("1"), "2"},
       {"typing 45 is replaced by 30", typeOver("45"), "30"},
       {"typing 7 is kept", typeOver("7"), "7"},
       {"a letter is refused", typeOver("x"), "7"},
+      {"an Arabic-Indic digit is refused", typeOverWith(u"\u0663"), "7"},
+      {"a full-width digit is refused", typeOverWith(u"\uFF15"), "7"},
       {"deleting every digit shows 2",
        [spin] {
          spin->selectAll();
@@ -206,35 +218,69 @@ TEST_F(MainFormTest, ACancelledDialogKeepsTheLoadedList) {
       ReadFile(dir / "Kwindel.txt").starts_with("Gebruikte leerlingenlijst: " + list + "\r\n"));
 }
 
-TEST_F(MainFormTest, AListThatCannotBeOpenedIsReportedAndChangesLittle) {
+// A division names the list it divides: after a failed load, the earlier list's pupils are not
+// divided under the new name, and nothing is offered until a list loads.
+TEST_F(MainFormTest, AListThatCannotBeOpenedIsReportedAndLeavesNothingToDivide) {
   std::filesystem::create_directory(dir / "map.lll");
   for (const std::string name : {"weg.lll", "map.lll"}) {
     SCOPED_TRACE(name);
     failures.clear();
     auto form = MakeForm();
-    Choose(*form, WriteList("klas.lll", Pupils(3)));
+    const std::string list = WriteList("klas.lll", Pupils(5));
+    Choose(*form, list);
     Choose(*form, dir / name);
     EXPECT_THAT(failures,
                 ElementsAre(Message(
                     "Kwindel", QString::fromStdString("Cannot open file " + (dir / name) + "."))));
     EXPECT_EQ(form->lBestand->text().toStdString(), dir / name);
     EXPECT_EQ(TfMainProbe::ListFileName(*form), dir / name);
-    EXPECT_EQ(TfMainProbe::Pupils(*form).Count(), 3) << "the earlier pupils stay";
-    EXPECT_EQ(form->lLeerlingen->text(), "3 leerlingen");
-    EXPECT_EQ(form->LMDSpinEdit->GetMaxValue(), 3);
-    EXPECT_TRUE(form->bKwindel->isVisible());
+    EXPECT_EQ(form->lLeerlingen->text(), "<Geen leerlingen>");
+    EXPECT_EQ(TfMainProbe::Pupils(*form).Count(), 0) << "the earlier pupils are gone";
+    EXPECT_FALSE(form->bKwindel->isVisible());
+    QTest::keyClick(form->LMDSpinEdit, Qt::Key_Up);
+    QTest::keyClick(form->LMDSpinEdit, Qt::Key_Down);
+    EXPECT_FALSE(form->bKwindel->isVisible()) << "the spinner does not offer a division either";
+
+    Choose(*form, list);
+    ASSERT_TRUE(form->bKwindel->isVisible());
+    QTest::mouseClick(form->bKwindel, Qt::LeftButton);
+    const std::string report = ReadFile(dir / "Kwindel.txt");
+    EXPECT_TRUE(report.starts_with("Gebruikte leerlingenlijst: " + list +
+                                   "\r\nAantal leerlingen dat kwindeld moet worden: 5\r\n"))
+        << report;
+    EXPECT_EQ(failures.size(), 1u) << "nothing failed after the load";
   }
 }
 
-TEST_F(MainFormTest, AReportThatCannotBeSavedIsReportedAndTheOldOneStays) {
+// The member lines and the group numbers of a saved report.
+struct Groups {
+  std::vector<std::string> members;
+  std::vector<int> numbers;
+};
+Groups GroupsOf(const std::string& report) {
+  Groups groups;
+  std::istringstream lines(report);
+  for (std::string line; std::getline(lines, line);) {
+    if (line.starts_with("\t")) groups.members.push_back(line.substr(1, line.size() - 2));
+    if (line.starts_with("Groepje ")) groups.numbers.push_back(std::stoi(line.substr(8)));
+  }
+  std::sort(groups.members.begin(), groups.members.end());
+  return groups;
+}
+
+// A report that cannot be saved leaves the window as it was, pupils included: the next division,
+// a retry or one of a list chosen again, divides them whole and numbers its groups from 1.
+TEST_F(MainFormTest, AReportThatCannotBeSavedKeepsThePupilsForTheNextDivision) {
   struct Case {
     const char* name;
     bool folderInTheWay;
     std::string message;
+    bool chooseAgain;
   };
   for (const Case& c :
-       {Case{"a folder in the way", true, "Cannot create file " + (dir / "Kwindel.txt") + "."},
-        Case{"a full disk", false, "Stream write error."}}) {
+       {Case{"a folder in the way, then a retry", true,
+             "Cannot create file " + (dir / "Kwindel.txt") + ".", false},
+        Case{"a full disk, then the list chosen again", false, "Stream write error.", true}}) {
     SCOPED_TRACE(c.name);
     failures.clear();
     opened.clear();
@@ -247,6 +293,7 @@ TEST_F(MainFormTest, AReportThatCannotBeSavedIsReportedAndTheOldOneStays) {
     auto form = MakeForm();
     std::string list = WriteList("klas.lll", Pupils(7));
     Choose(*form, list);
+    form->LMDSpinEdit->SetValue(3);
     {
       kwindel::test::FileSizeLimit limit(c.folderInTheWay ? RLIM_INFINITY : 100);
       QTest::mouseClick(form->bKwindel, Qt::LeftButton);
@@ -258,8 +305,24 @@ TEST_F(MainFormTest, AReportThatCannotBeSavedIsReportedAndTheOldOneStays) {
     EXPECT_THAT(opened, IsEmpty());
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(form->lBestand->text().toStdString(), list) << "the window was not reset";
-    EXPECT_EQ(TfMainProbe::Pupils(*form).Count(), 0) << "the pupils were drawn";
-    EXPECT_EQ(TfMainProbe::NextGroupNo(*form), 3);
+    EXPECT_EQ(form->lLeerlingen->text(), "7 leerlingen");
+    EXPECT_EQ(TfMainProbe::Pupils(*form).Count(), 7) << "the pupils are still there";
+    EXPECT_TRUE(form->bKwindel->isVisible());
+
+    std::filesystem::remove_all(dir / "Kwindel.txt");
+    if (c.chooseAgain) Choose(*form, list);
+    QTest::mouseClick(form->bKwindel, Qt::LeftButton);
+    EXPECT_THAT(opened, ElementsAre(dir / "Kwindel.txt"));
+    const std::string report = ReadFile(dir / "Kwindel.txt");
+    EXPECT_TRUE(report.starts_with("Gebruikte leerlingenlijst: " + list +
+                                   "\r\nAantal leerlingen dat kwindeld moet worden: 7\r\n"))
+        << report;
+    const Groups groups = GroupsOf(report);
+    EXPECT_THAT(groups.numbers, ElementsAre(1, 2, 3));
+    EXPECT_THAT(groups.members, ElementsAre("leerling 1", "leerling 2", "leerling 3", "leerling 4",
+                                            "leerling 5", "leerling 6", "leerling 7"));
+    EXPECT_EQ(TfMainProbe::Pupils(*form).Count(), 0) << "a saved report uses the pupils up";
+    EXPECT_FALSE(form->bKwindel->isVisible());
   }
 }
 

@@ -45,7 +45,7 @@ std::vector<std::string> Members(const std::vector<std::string>& lines) {
   return members;
 }
 
-TEST_F(ListFaults, AListThatCannotBeReadIsReportedAndChangesNothing) {
+TEST_F(ListFaults, AListThatCannotBeReadIsReportedAndOffersNoDivision) {
   ASSERT_EQ(::mkfifo((dir / "fifo.lll").c_str(), 0644), 0);
   kwindel::test::WriteFile(dir / "bestand", "A\r\n");
   std::filesystem::create_symlink(dir / "weg.lll", dir / "link.lll");
@@ -68,8 +68,9 @@ TEST_F(ListFaults, AListThatCannotBeReadIsReportedAndChangesNothing) {
     Choose(*form, c.path);
     EXPECT_THAT(failures, ElementsAre(Message("Kwindel", QString::fromStdString(
                                                              "Cannot open file " + c.path + "."))));
-    EXPECT_EQ(TfMainProbe::Pupils(*form).Count(), 3) << "the earlier pupils stay";
-    EXPECT_EQ(form->lLeerlingen->text(), "3 leerlingen");
+    EXPECT_EQ(TfMainProbe::Pupils(*form).Count(), 0) << "the earlier pupils are gone";
+    EXPECT_EQ(form->lLeerlingen->text(), "<Geen leerlingen>");
+    EXPECT_FALSE(form->bKwindel->isVisible());
 
     auto outcome = RunDivide({c.path, "2", "1", dir / "uit.txt"});
     EXPECT_EQ(outcome.exitCode, 1);

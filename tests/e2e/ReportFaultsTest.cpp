@@ -33,7 +33,8 @@ TEST_F(ReportFaults, AFullDiskKeepsThePreviousReportWhole) {
   EXPECT_THAT(failures, ElementsAre(Message("Kwindel", "Stream write error.")));
   EXPECT_EQ(ReadFile(disk.path() + "/Kwindel.txt"), previous);
   EXPECT_THAT(opened, IsEmpty());
-  EXPECT_EQ(TfMainProbe::NextGroupNo(*form), 3) << "the window was not reset";
+  EXPECT_EQ(TfMainProbe::Pupils(*form).Count(), 7) << "the pupils stay for another try";
+  EXPECT_TRUE(form->bKwindel->isVisible());
   failures.clear();
   {
     auto full = disk.Arm();

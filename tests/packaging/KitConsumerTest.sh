@@ -10,7 +10,8 @@ trap 'rm -rf "$work"' EXIT
 cmake --install "$build" --prefix "$work/prefix" --component kit >/dev/null
 cmake -S "$source" -B "$work/consumer" -G Ninja -DCMAKE_PREFIX_PATH="$work/prefix" >/dev/null
 cmake --build "$work/consumer" >/dev/null
-export QT_QPA_PLATFORM=offscreen
+# Its own runtime folder: without one, Qt makes one in the temporary folder and leaves it there.
+export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work"
 timeout 20 "$work/consumer/kit_consumer"
 timeout 20 "$work/consumer/kit_form"
 echo "kit consumer ok"

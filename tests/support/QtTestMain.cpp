@@ -5,9 +5,12 @@
 
 #include <QApplication>
 
+#include "PrivateHome.h"
+
 int main(int argc, char** argv) {
   // Also when the build lists the tests: no display is needed.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  kwindel::test::UsePrivateHome();
   QApplication application(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <cstdlib>
+#include <filesystem>
 #include <string_view>
 
 #include "ImageFile.h"
@@ -40,25 +41,26 @@ bool ImagePluginLoaded() {
   return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("/imageformats/");
 }
 
+// Ends a death test's child with 2 when the image could not be read, else with 1 when an image
+// plugin is loaded. The child runs the test from its start, with a folder of its own that its exit
+// would skip, so that folder goes first.
+[[noreturn]] void ExitWithPluginsSeen(const TempDir& dir, const QImage& image) {
+  const int code = image.isNull() ? 2 : ImagePluginLoaded() ? 1 : 0;
+  std::error_code ignored;
+  std::filesystem::remove_all(dir.path(), ignored);
+  std::exit(code);
+}
+
 TEST(ReadImageFile, LeavesTheImagePluginsUnloaded) {
   // Each read runs in a process of its own, started afresh, where no other test has loaded them.
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   TempDir dir;
   WriteFile(dir / "two.png", kTwoPixels);
   const QString png = QString::fromStdString(dir / "two.png");
-  EXPECT_EXIT(
-      {
-        if (ReadImageFile(png, "png").isNull()) std::exit(2);
-        std::exit(ImagePluginLoaded() ? 1 : 0);
-      },
-      ::testing::ExitedWithCode(0), "");
+  EXPECT_EXIT(ExitWithPluginsSeen(dir, ReadImageFile(png, "png")), ::testing::ExitedWithCode(0),
+              "");
   // The check sees them when they are there: QImage(path) loads them.
-  EXPECT_EXIT(
-      {
-        if (QImage(png).isNull()) std::exit(2);
-        std::exit(ImagePluginLoaded() ? 1 : 0);
-      },
-      ::testing::ExitedWithCode(1), "");
+  EXPECT_EXIT(ExitWithPluginsSeen(dir, QImage(png)), ::testing::ExitedWithCode(1), "");
 }
 
 }  // namespace

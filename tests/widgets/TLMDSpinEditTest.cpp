@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QTest>
 #include <functional>
@@ -102,11 +103,26 @@ TEST(TLMDSpinEdit, ReadingParsesTheShownTextWithoutClamping) {
   }
 }
 
-TEST(TLMDSpinEdit, TypingTakesDigitsAndSignsOnly) {
+TEST(TLMDSpinEdit, TypingTakesAsciiDigitsAndSignsOnly) {
   SpinEdit spin;
   spin.Edit()->clear();
   QTest::keyClicks(&spin, "1a 2x+-");
   EXPECT_EQ(spin.Text(), "12+-");
+  // Digits of other scripts, typed on a key or through an input method, are refused as a letter is.
+  for (const char16_t* digit : {u"\u0663", u"\uFF15", u"\U0001D7D3"}) {
+    SCOPED_TRACE(QString::fromUtf16(digit).toStdString());
+    QTest::sendKeyEvent(QTest::Click, &spin, Qt::Key_unknown, QString::fromUtf16(digit),
+                        Qt::NoModifier);
+    QInputMethodEvent typed;
+    typed.setCommitString(QString::fromUtf16(digit));
+    QApplication::sendEvent(&spin, &typed);
+    EXPECT_EQ(spin.Text(), "12+-");
+  }
+  QInputMethodEvent typed;
+  typed.setCommitString(QStringLiteral("3"));
+  QApplication::sendEvent(&spin, &typed);
+  EXPECT_EQ(spin.Text(), "12+-3");
+  QTest::keyClick(&spin, Qt::Key_Backspace);
   QTest::keyClick(&spin, Qt::Key_Backspace);
   EXPECT_EQ(spin.Text(), "12+");
   spin.Edit()->setText("4z");  // pasted text is not filtered
