@@ -134,6 +134,9 @@ class KWINDEL_KIT_EXPORT THoverButton : public QWidget {
   void OnClick(THoverButton* Sender);
 
  protected:
+  // The picture shown in the present State; null for a State without one.
+  TPicture* PictureForState();
+
   // The button's reactions to the mouse; X and Y are in its own coordinates.
   // Button and Shift are not looked at.
   void MyMouseMove(QObject* Sender, Qt::KeyboardModifiers Shift, int X, int Y);
@@ -160,7 +163,6 @@ class KWINDEL_KIT_EXPORT THoverButton : public QWidget {
   QPixmap NormalPixmap() const;
   QPixmap GlowPixmap() const;
   QPixmap PressedPixmap() const;
-  TPicture* PictureForState();
   bool HoldsCapture() const;
   bool ReachesButton(const QMouseEvent* event) const;
   void LetGoOfPointer();

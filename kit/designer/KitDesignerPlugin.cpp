@@ -22,7 +22,7 @@ class DesignTimeHoverButton : public THoverButton {
 
  protected:
   void paintEvent(QPaintEvent* event) override {
-    if (const TPicture* picture = CurrentPicture();
+    if (const TPicture* picture = PictureForState();
         picture != nullptr && picture->Width() > 0 && picture->Height() > 0) {
       THoverButton::paintEvent(event);
       return;
@@ -35,20 +35,6 @@ class DesignTimeHoverButton : public THoverButton {
     painter.drawText(
         inside, Qt::AlignCenter,
         fontMetrics().elidedText(QStringLiteral("THoverButton"), Qt::ElideRight, inside.width()));
-  }
-
- private:
-  TPicture* CurrentPicture() {
-    switch (GetState()) {
-      case 0:
-        return GetNormalPicture();
-      case 1:
-        return GetGlowPicture();
-      case 2:
-        return GetPressedPicture();
-      default:
-        return nullptr;
-    }
   }
 };
 

@@ -20,38 +20,17 @@
 #include <vector>
 
 #include "Exception.h"
+#include "FakePlayer.h"
 #include "HoverButton.h"
 #include "MessageOf.h"
-#include "SoundOutput.h"
 #include "TempDir.h"
 
 namespace {
 
+using kwindel::test::FakePlayer;
+using kwindel::test::Log;
 using kwindel::test::TempDir;
 using kwindel::test::WriteFile;
-using Log = std::vector<std::string>;
-
-class SilentOutput : public kwindel::SoundOutput {
- public:
-  void PlayNamed(std::string_view) override {}
-  void PlayNumbered(std::uint16_t) override {}
-};
-
-// A player whose Idle the test sets; it plays nothing and writes what is
-// queued into the test's log.
-class FakePlayer : public TWaveQueuePlayer {
- public:
-  explicit FakePlayer(Log& log) : TWaveQueuePlayer(std::make_shared<SilentOutput>()), FLog(log) {}
-  using TWaveQueuePlayer::Enqueue;
-  void Enqueue(const std::string& Name) override { FLog.push_back("sound " + Name); }
-  void Enqueue(int Number) override { FLog.push_back("sound #" + std::to_string(Number)); }
-  bool GetIdle() const override { return idle; }
-
-  bool idle = true;
-
- private:
-  Log& FLog;
-};
 
 // The application's active flag can be lowered for a test; the real one is
 // still read, and under offscreen it is up once a window has been shown.

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "BackgroundPanel.h"
+#include "FakePlayer.h"
 #include "HoverButton.h"
-#include "SoundOutput.h"
 #include "Timeout.h"
 
 // The tests never install the kit's interfaces themselves: constructing a kit widget
@@ -21,32 +21,14 @@
 
 namespace {
 
+using kwindel::test::FakePlayer;
+using kwindel::test::Log;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using Log = std::vector<std::string>;
 
 QAccessibleInterface* Accessible(QWidget& widget) {
   return QAccessible::queryAccessibleInterface(&widget);
 }
-
-class SilentOutput : public kwindel::SoundOutput {
- public:
-  void PlayNamed(std::string_view) override {}
-  void PlayNumbered(std::uint16_t) override {}
-};
-
-// Writes what is queued into the test's log, and always reads idle.
-class RecordingPlayer : public TWaveQueuePlayer {
- public:
-  explicit RecordingPlayer(Log& log)
-      : TWaveQueuePlayer(std::make_shared<SilentOutput>()), FLog(log) {}
-  using TWaveQueuePlayer::Enqueue;
-  void Enqueue(const std::string& Name) override { FLog.push_back("sound " + Name); }
-  bool GetIdle() const override { return true; }
-
- private:
-  Log& FLog;
-};
 
 TEST(KitAccessibility, EachWidgetHasItsRoleAndItsAccessibleName) {
   QWidget window;
@@ -138,7 +120,7 @@ class InactiveButton : public THoverButton {
 
 TEST(KitAccessibility, ThePressActionClicksAsThePointerWouldAndOnlyOnce) {
   Log log;
-  RecordingPlayer player(log);
+  FakePlayer player(log);
   InactiveButton button;
   button.SetWaveQueuePlayer(&player);
   button.SetGlowSound("glow");
