@@ -148,7 +148,9 @@ void TfMain::FormCreate(QObject*) {
   FPupils = std::make_unique<kwindel::StringList>();
   FReport = std::make_unique<kwindel::StringList>();
   FAppDir = FolderOf(FServices.ExecutablePath);
-  (void)::chdir(FAppDir.c_str());  // a failure changes nothing that matters
+  // A failure changes nothing that matters. (Kept in a variable: with fortified
+  // headers, gcc warns about a result merely cast to void.)
+  [[maybe_unused]] const int changedDir = ::chdir(FAppDir.c_str());
   std::string name = FServices.ExecutablePath.substr(FServices.ExecutablePath.rfind('/') + 1);
   FAppBaseName = name.substr(0, name.rfind('.'));
   ReadSettings();
