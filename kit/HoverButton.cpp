@@ -12,10 +12,6 @@
 
 namespace {
 
-constexpr int kNormal = 0;
-constexpr int kGlow = 1;
-constexpr int kPressed = 2;
-
 // The player takes 8-bit names in code page 1252.
 std::string ToCodePage1252(const QString& text) {
   QStringEncoder encoder("windows-1252");
@@ -28,10 +24,11 @@ std::string ToCodePage1252(const QString& text) {
 // The name queued for a change of state; changes between normal and pressed
 // have no sound.
 std::optional<QString> TransitionSound(const THoverButton& button, int from, int to) {
-  if (from == kNormal && to == kGlow) return button.GetGlowSound();
-  if (from == kGlow && to == kPressed) return button.GetPressSound();
-  if (from == kPressed && to == kGlow) return button.GetUnpressSound();
-  if (from == kGlow && to == kNormal) return button.GetUnglowSound();
+  using B = THoverButton;
+  if (from == B::kNormal && to == B::kGlow) return button.GetGlowSound();
+  if (from == B::kGlow && to == B::kPressed) return button.GetPressSound();
+  if (from == B::kPressed && to == B::kGlow) return button.GetUnpressSound();
+  if (from == B::kGlow && to == B::kNormal) return button.GetUnglowSound();
   return std::nullopt;
 }
 

@@ -101,6 +101,11 @@ class KWINDEL_KIT_EXPORT THoverButton : public QWidget {
   void SetGlowPicture(const QPixmap& Value);
   void SetPressedPicture(const QPixmap& Value);
 
+  // The values of State.
+  static constexpr int kNormal = 0;
+  static constexpr int kGlow = 1;
+  static constexpr int kPressed = 2;
+
   // Writing the present value does nothing; any other value queues the
   // transition's sound (see above) and repaints at once.
   int GetState() const { return FState; }

@@ -9,9 +9,6 @@
 
 namespace {
 
-constexpr int kGlow = 1;
-constexpr int kPressed = 2;
-
 class HoverButtonInterface : public QAccessibleWidget {
  public:
   explicit HoverButtonInterface(THoverButton* Button)
@@ -19,8 +16,8 @@ class HoverButtonInterface : public QAccessibleWidget {
 
   QAccessible::State state() const override {
     QAccessible::State state = QAccessibleWidget::state();
-    state.pressed = Button()->GetState() == kPressed;
-    state.hotTracked = Button()->GetState() == kGlow;
+    state.pressed = Button()->GetState() == THoverButton::kPressed;
+    state.hotTracked = Button()->GetState() == THoverButton::kGlow;
     return state;
   }
 
