@@ -1,8 +1,5 @@
 #include "MainForm.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QFile>
@@ -10,14 +7,16 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QUrl>
-#include <array>
 
 #include "Application.h"
 #include "Division.h"
+#include "Encoding.h"
 #include "HintTracker.h"
 #include "ImageFile.h"
 #include "IniFile.h"
+#include "Paths.h"
 #include "PupilList.h"
+#include "QtEncoding.h"
 
 namespace {
 
@@ -25,30 +24,10 @@ constexpr const char* kStatusText = "Brimsel, Nederlandstalige educatieve softwa
 constexpr const char* kNoListCaption = "<Nog geen lijst gekozen>";
 constexpr const char* kNoPupilsCaption = "<Geen leerlingen>";
 
-// The folder part of a path, up to and including its last separator.
-std::string FolderOf(const std::string& path) {
-  std::string folder = path.substr(0, path.rfind('/') + 1);
-  if (folder.empty() || folder.back() != '/') folder += '/';
-  return folder;
-}
-
 std::string ExecutableFile() {
-  std::array<char, 4096> buffer{};
-  ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
-  if (length <= 0 || static_cast<std::size_t>(length) >= buffer.size()) {
-    return QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString();
-  }
-  return std::string(buffer.data(), static_cast<std::size_t>(length));
-}
-
-// Anything but a folder counts as a file.
-bool FileExists(const std::string& path) {
-  struct stat info {};
-  return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
-}
-
-QString Decoded(const std::string& bytes) {
-  return QFile::decodeName(QByteArray::fromStdString(bytes));
+  std::string path = kwindel::ExecutablePath();
+  if (path.empty()) path = kwindel::EncodeName(QCoreApplication::applicationFilePath());
+  return path;
 }
 
 // The logo with the colour of its bottom-left pixel made transparent.
@@ -95,7 +74,7 @@ TfMainServices TfMainServices::Desktop() {
     box.exec();
   };
   services.OpenDocument = [](const std::string& path) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(Decoded(path)));
+    QDesktopServices::openUrl(QUrl::fromLocalFile(kwindel::DecodeName(path)));
   };
   return services;
 }
@@ -147,11 +126,9 @@ TfMain::~TfMain() {
 void TfMain::FormCreate(QObject*) {
   FPupils = std::make_unique<kwindel::StringList>();
   FReport = std::make_unique<kwindel::StringList>();
-  FAppDir = FolderOf(FServices.ExecutablePath);
-  // A failure changes nothing that matters. (Kept in a variable: with fortified
-  // headers, gcc warns about a result merely cast to void.)
-  [[maybe_unused]] const int changedDir = ::chdir(FAppDir.c_str());
-  std::string name = FServices.ExecutablePath.substr(FServices.ExecutablePath.rfind('/') + 1);
+  FAppDir = kwindel::FolderOf(FServices.ExecutablePath);
+  kwindel::SetCurrentFolder(FAppDir);  // a failure changes nothing that matters
+  const std::string name = kwindel::FileNameOf(FServices.ExecutablePath);
   FAppBaseName = name.substr(0, name.rfind('.'));
   ReadSettings();
 }
@@ -188,8 +165,8 @@ void TfMain::pKiesClick(QObject*) {
     return;
   }
   FListFileName = OpenDialog->FileName;
-  ShowCaption(lBestand, Decoded(FListFileName));
-  FListDir = FolderOf(FListFileName);
+  ShowCaption(lBestand, kwindel::DecodeName(FListFileName));
+  FListDir = kwindel::FolderOf(FListFileName);
   try {
     LoadPupilList();
   } catch (...) {
@@ -236,7 +213,8 @@ void TfMain::bKwindelClick(QObject*) {
 
     // Every report numbers its groups from 1, also one that follows a failed save.
     FNextGroupNo = 1;
-    Division().RunKeepingPupils(FListFileName, FGroupCount);
+    // The report quotes the list's path as text in the ANSI code page.
+    Division().RunKeepingPupils(kwindel::AnsiFromName(FListFileName), FGroupCount);
   }
   FReport->SaveToFile(ReportPath());
   // Only a saved report uses the pupils up: after a failed save the window still holds them, as
@@ -276,18 +254,19 @@ kwindel::Division TfMain::Division() {
 
 void TfMain::ReadSettings() {
   const std::string path = SettingsPath();
-  if (!FileExists(path)) {
+  if (!kwindel::FileExists(path)) {
     FListDir = "C:\\lijsten\\";
     return;
   }
   kwindel::IniFile settings(path);
   settings.UpdateFile();
-  FListDir = settings.ReadString("Gebruik", "Lijstendir", "c:\\lijsten\\");
+  // The file holds text in the ANSI code page; the program keeps names as its 8-bit text.
+  FListDir = kwindel::NameFromAnsi(settings.ReadString("Gebruik", "Lijstendir", "c:\\lijsten\\"));
 }
 
 void TfMain::WriteSettings() {
   kwindel::IniFile settings(SettingsPath());
-  settings.WriteString("Gebruik", "Lijstendir", FListDir);
+  settings.WriteString("Gebruik", "Lijstendir", kwindel::AnsiFromName(FListDir));
   settings.UpdateFile();
 }
 

@@ -7,10 +7,18 @@
 #include "ImageFile.h"
 #include "MainForm.h"
 #include "RandomSource.h"
+#include "SessionEnd.h"
 
 int main(int argc, char* argv[]) {
   Application application(argc, argv);
-  application.CloseWindowsOnTermination();
+  kwindel::RandomSource random;  // seeded with 1 until the window's first show
+  std::unique_ptr<TfMain> fMain;
+  // The end of the session closes the window as Stop does, and destroys it there and then,
+  // which stores the settings: on Windows the process may not live to see main's end.
+  kwindel::WhenSessionEnds([&fMain] {
+    QApplication::closeAllWindows();
+    if (fMain && !fMain->isVisible()) fMain.reset();  // a division in progress keeps it open
+  });
   try {
     QCoreApplication::setApplicationName(QStringLiteral("Kwindel"));
     QCoreApplication::setOrganizationName(QStringLiteral("Brimsel"));
@@ -25,14 +33,15 @@ int main(int argc, char* argv[]) {
     // The program speaks Dutch, so the platform's own dialogs and buttons do too.
     QTranslator dutch;
     if (dutch.load(QStringLiteral("qtbase_nl"),
-                   QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+                   QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        dutch.load(QStringLiteral(":/translations/qtbase_nl.qm"))) {
       QCoreApplication::installTranslator(&dutch);
     }
 
-    kwindel::RandomSource random;  // seeded with 1 until the window's first show
-    TfMain fMain(random, TfMainServices::Desktop());
-    fMain.show();
+    fMain = std::make_unique<TfMain>(random, TfMainServices::Desktop());
+    fMain->show();
     application.exec();
+    fMain.reset();
   } catch (...) {
     Application::ShowException(std::current_exception());
   }

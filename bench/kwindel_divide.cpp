@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "Division.h"
+#include "Encoding.h"
 #include "Exception.h"
 #include "PupilList.h"
 
@@ -39,11 +40,12 @@ int main(int argc, char** argv) {
     kwindel::StringList report;
     std::int32_t nextGroupNo = 1;
     kwindel::RandomSource random;
+    // Arguments are text in the ANSI code page, as the report quotes the list.
     const std::string list = argv[1];
-    kwindel::LoadPupilList(pupils, list);
+    kwindel::LoadPupilList(pupils, kwindel::NameFromAnsi(list));
     random.Seed(seed);
     kwindel::Division{pupils, report, nextGroupNo, random, {}}.Run(list, groups);
-    report.SaveToFile(argv[4]);
+    report.SaveToFile(kwindel::NameFromAnsi(argv[4]));
   } catch (const std::exception& error) {
     std::cerr << error.what() << '\n';
     return 1;

@@ -3,23 +3,14 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStringEncoder>
 #include <optional>
 #include <string>
 
 #include "Exception.h"
 #include "KitAccessibility.h"
+#include "QtEncoding.h"
 
 namespace {
-
-// The player takes 8-bit names in code page 1252.
-std::string ToCodePage1252(const QString& text) {
-  QStringEncoder encoder("windows-1252");
-  // Without ICU Qt has only Latin-1, which differs from it in 0x80..0x9F alone.
-  if (!encoder.isValid()) return text.toLatin1().toStdString();
-  const QByteArray bytes = encoder.encode(text);
-  return bytes.toStdString();
-}
 
 // The name queued for a change of state; changes between normal and pressed
 // have no sound.
@@ -113,7 +104,7 @@ void THoverButton::SetState(int Value) {
   // A busy player skips the sound rather than play it late.
   if (FWaveQueuePlayer && FWaveQueuePlayer->GetIdle()) {
     if (const auto sound = TransitionSound(*this, FState, Value))
-      FWaveQueuePlayer->Enqueue(ToCodePage1252(*sound));
+      FWaveQueuePlayer->Enqueue(kwindel::ToCodePage(*sound));
   }
   FState = Value;
   repaint();

@@ -27,9 +27,9 @@ class QPaintEvent;
 //
 // A sound is queued by name, even an empty one, only while the player reads
 // Idle; while it is busy the sound is skipped, not kept for later. The names
-// are handed to the player in code page 1252; a character that page lacks
-// arrives as the substitute byte 0x1A. The button does not own the player;
-// once the player is destroyed the button reads it as none.
+// are handed to the player in code page 1252 (on Windows, in the ANSI code
+// page); a character that page lacks arrives as the substitute byte 0x1A. The button does not own
+// the player; once the player is destroyed the button reads it as none.
 //
 // Following the pointer: while the application is active, a move over the
 // button makes it glow and take the mouse grab (grabMouse), so it also sees

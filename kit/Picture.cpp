@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "Exception.h"
+#include "QtEncoding.h"
 
 namespace {
 
@@ -79,7 +80,7 @@ int TPicture::Height() const {
 }
 
 void TPicture::LoadFromFile(const std::string& path) {
-  QFile file(QFile::decodeName(QByteArray::fromStdString(path)));
+  QFile file(kwindel::DecodeName(path));
   if (!file.open(QIODevice::ReadOnly)) {
     throw kwindel::Exception(kwindel::FormatMessage("Cannot open file %s", path));
   }

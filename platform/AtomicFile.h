@@ -7,10 +7,10 @@
 
 namespace kwindel {
 
-// Writes a file through a temporary file in the same folder that is renamed
-// over the target on Commit, so the target is either the old file whole or the
-// new file whole, never half-written. A writer that is not committed removes
-// its temporary file.
+// Writes a file through a temporary file in the same folder that replaces the
+// target on Commit, once its bytes are on the disk, so the target is either the
+// old file whole or the new file whole, never half-written. A writer that is
+// not committed removes its temporary file.
 class AtomicFile {
  public:
   enum class Failure { None, Create, Write };
@@ -38,13 +38,20 @@ class AtomicFile {
   bool WriteThrough(std::string_view bytes);
   bool FlushBuffer();
   bool Fail(Failure failure);
+  // The platform's part, in AtomicFile_unix.cpp and AtomicFile_win.cpp.
+  bool IsOpen() const;
+  bool WriteAll(const char* data, std::size_t size);
   void Discard();
 
   std::string path_;
   std::string tempPath_;
   std::unique_ptr<char[]> buffer_ = std::make_unique<char[]>(kBufferSize);
   std::size_t used_ = 0;
-  int fd_ = -1;
+#ifdef _WIN32
+  void* file_ = nullptr;  // the temporary file's HANDLE while it is open
+#else
+  int file_ = -1;
+#endif
   Failure failure_ = Failure::None;
 };
 

@@ -48,6 +48,30 @@ class ByteBlock {
   std::size_t mapped_ = 0;  // the mapping's length; 0 when the block came from the heap
 };
 
+// A regular file open for reading; others may read it meanwhile, not write it.
+class ReadOnlyFile {
+ public:
+  ReadOnlyFile() = default;
+  ~ReadOnlyFile();
+  ReadOnlyFile(const ReadOnlyFile&) = delete;
+  ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
+
+  // Anything but a regular file (a folder, a FIFO, a device) cannot be opened.
+  ReadOutcome Open(const std::string& path);
+  // The size when opened; the file may still grow or shrink.
+  std::size_t Size() const { return size_; }
+  // Up to `size` bytes; 0 at the end, -1 on a read error.
+  long long Read(char* into, std::size_t size);
+
+ private:
+#ifdef _WIN32
+  void* handle_ = nullptr;
+#else
+  int fd_ = -1;
+#endif
+  std::size_t size_ = 0;
+};
+
 // Reads a whole regular file into bytes; anything else (a folder, a FIFO, a
 // device) cannot be opened as a file.
 ReadOutcome ReadWholeFile(const std::string& path, std::string& bytes);

@@ -31,13 +31,33 @@ class KWINDEL_KIT_EXPORT SoundOutput {
   virtual void PlayNumbered(std::uint16_t number) = 0;
 };
 
+// The process's sound output, shared by all users: on Linux ALSA's "default"
+// device, on Windows the system's PlaySound.
+KWINDEL_KIT_EXPORT std::shared_ptr<SoundOutput> SystemSoundOutput();
+
+#ifdef _WIN32
+
+// Plays through PlaySoundW, straight from the wave's bytes in memory, and
+// returns when the sound has ended.
+class KWINDEL_KIT_EXPORT WindowsSoundOutput : public SoundOutput {
+ public:
+  void PlayNamed(std::string_view name) override;
+  void PlayNumbered(std::uint16_t number) override;
+
+  // Plays the bytes of a wave file; returns what PlaySoundW returned: false
+  // when there is no device or the bytes are no wave it plays.
+  static bool PlayWave(const QByteArray& bytes);
+};
+
+#else
+
 // A decoded wave: interleaved frames in the sample type closest to the file's
 // own (16-bit for 8- and 16-bit files and compressed ones, 32-bit for 24- and
 // 32-bit files, float for float files).
 struct KWINDEL_KIT_EXPORT DecodedWave {
   int Channels = 0;
   int Rate = 0;
-  std::variant<std::vector<std::int16_t>, std::vector<std::int32_t>, std::vector<float>> Samples;
+  std::variant<std::vector<std::int16_t>, std::vector<std::int32_t>, std::vector<float> > Samples;
 
   std::size_t Frames() const;
 };
@@ -66,7 +86,6 @@ class KWINDEL_KIT_EXPORT AlsaSoundOutput : public SoundOutput {
   std::string FDevice;
 };
 
-// The process's sound output: ALSA's "default" device, shared by all users.
-KWINDEL_KIT_EXPORT std::shared_ptr<SoundOutput> SystemSoundOutput();
+#endif
 
 }  // namespace kwindel

@@ -1,10 +1,19 @@
 #include "TickCount.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <time.h>
+#endif
 
 namespace kwindel {
 namespace {
 
+#ifdef _WIN32
+std::uint32_t SystemTickCount() {
+  return GetTickCount();
+}
+#else
 std::uint32_t SystemTickCount() {
   timespec now{};
   clock_gettime(CLOCK_MONOTONIC, &now);
@@ -12,6 +21,7 @@ std::uint32_t SystemTickCount() {
                             static_cast<std::uint64_t>(now.tv_nsec) / 1000000u;
   return static_cast<std::uint32_t>(milliseconds);  // keeps the low 32 bits: the wrap is intended
 }
+#endif
 
 TickSource& Source() {
   static TickSource source;

@@ -11,7 +11,8 @@ namespace kwindel {
 // A source of the 32-bit millisecond tick count.
 using TickSource = std::function<std::uint32_t()>;
 
-// Milliseconds of the monotonic clock, truncated to 32 bits: it wraps to 0
+// Milliseconds of the monotonic clock (on Windows GetTickCount, the time since
+// the system started), truncated to 32 bits: it wraps to 0
 // about every 49.7 days, so callers compare ticks by unsigned difference.
 KWINDEL_KIT_EXPORT std::uint32_t TickCount();
 

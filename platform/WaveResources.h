@@ -14,7 +14,7 @@ namespace kwindel {
 // decimal ("4464" for ":/waves/4464.wav").
 inline constexpr char kWaveResourceFolder[] = ":/waves/";
 
-// The bytes of the wave resource with this 8-bit (code page 1252) name, or
+// The bytes of the wave resource with this 8-bit name (see FromCodePage), or
 // nothing when no resource carries it.
 std::optional<QByteArray> FindWaveResource(std::string_view name);
 

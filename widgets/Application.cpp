@@ -1,25 +1,11 @@
 #include "Application.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <QMessageBox>
-#include <QSocketNotifier>
-#include <cerrno>
-#include <csignal>
 #include <new>
 
+#include "QtEncoding.h"
+
 namespace {
-
-// The signal handler only writes a byte here; the event loop reads it.
-int terminationPipe[2] = {-1, -1};
-
-void OnTerminationSignal(int) {
-  const int savedErrno = errno;
-  const char byte = 0;
-  (void)!::write(terminationPipe[1], &byte, 1);  // a full pipe already holds a request
-  errno = savedErrno;
-}
 
 std::string MessageOf(std::exception_ptr error) {
   try {
@@ -51,23 +37,6 @@ bool Application::notify(QObject* receiver, QEvent* event) {
   }
 }
 
-void Application::CloseWindowsOnTermination() {
-  if (terminationPipe[0] >= 0) return;
-  if (::pipe2(terminationPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
-  auto* notifier = new QSocketNotifier(terminationPipe[0], QSocketNotifier::Read, this);
-  connect(notifier, &QSocketNotifier::activated, this, [] {
-    char bytes[64];
-    while (::read(terminationPipe[0], bytes, sizeof bytes) > 0) {
-    }
-    closeAllWindows();
-  });
-  struct sigaction action {};
-  action.sa_handler = OnTerminationSignal;
-  sigemptyset(&action.sa_mask);
-  action.sa_flags = SA_RESTART;
-  ::sigaction(SIGTERM, &action, nullptr);
-}
-
 void Application::ShowException(std::exception_ptr error) {
   QString caption = applicationDisplayName();
   QString text = ExceptionText(MessageOf(error));
@@ -80,8 +49,8 @@ void Application::ShowException(std::exception_ptr error) {
 }
 
 QString Application::ExceptionText(std::string_view message) {
-  // Messages are 8-bit text (paths among them); the rule looks at the last byte.
-  QString text = QString::fromLocal8Bit(message.data(), static_cast<qsizetype>(message.size()));
+  // Messages are 8-bit text quoting paths; the rule looks at the last byte.
+  QString text = kwindel::DecodeName(message);
   if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') text += u'.';
   return text;
 }

@@ -20,11 +20,6 @@ class Application : public QApplication {
 
   bool notify(QObject* receiver, QEvent* event) override;
 
-  // From now on a termination request (SIGTERM: a logout, a shutdown, a kill)
-  // closes the open windows as the user would, so the program ends the usual
-  // way, storing what it stores at shut-down, instead of being cut off.
-  void CloseWindowsOnTermination();
-
   // The standard exception display: a message box with the application title
   // as caption, an error icon, one OK button and the message.
   static void ShowException(std::exception_ptr error);

@@ -1,8 +1,9 @@
 #include "TOpenDialog.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
+
+#include "QtEncoding.h"
 
 bool TOpenDialog::Execute() {
   std::optional<std::string> chosen = FRunner(*this);
@@ -12,7 +13,7 @@ bool TOpenDialog::Execute() {
 }
 
 QString TOpenDialog::StartFolder() const {
-  QString folder = QFile::decodeName(QByteArray::fromStdString(InitialDir));
+  QString folder = kwindel::DecodeName(InitialDir);
   if (folder.isEmpty() || !QDir(folder).exists()) return QDir::homePath();
   return QDir::cleanPath(folder);
 }
@@ -23,5 +24,5 @@ std::optional<std::string> TOpenDialog::RunFileDialog(const TOpenDialog& dialog)
   box.setFileMode(QFileDialog::AnyFile);  // a typed name need not exist
   box.setDefaultSuffix(dialog.DefaultExt);
   if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty()) return std::nullopt;
-  return QFile::encodeName(box.selectedFiles().first()).toStdString();
+  return kwindel::EncodeName(box.selectedFiles().first());
 }

@@ -295,7 +295,8 @@ TEST_F(MainFormTest, AReportThatCannotBeSavedKeepsThePupilsForTheNextDivision) {
     Choose(*form, list);
     form->LMDSpinEdit->SetValue(3);
     {
-      kwindel::test::FileSizeLimit limit(c.folderInTheWay ? RLIM_INFINITY : 100);
+      kwindel::test::FileSizeLimit limit(c.folderInTheWay ? kwindel::test::FileSizeLimit::kNone
+                                                          : 100);
       QTest::mouseClick(form->bKwindel, Qt::LeftButton);
     }
     EXPECT_THAT(failures, ElementsAre(Message("Kwindel", QString::fromStdString(c.message))));

@@ -1,5 +1,13 @@
 #pragma once
 
+#include <QProcess>
+#include <QStringList>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#ifndef _WIN32
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/mount.h>
@@ -7,16 +15,14 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <filesystem>
-#include <memory>
-#include <optional>
-#include <string>
-#include <vector>
-
-#include "FileSizeLimit.h"
-#include "TempDir.h"
 
 extern char** environ;
+#endif
+
+#include "BuiltProgram.h"
+#include "FileSizeLimit.h"
+#include "QtEncoding.h"
+#include "TempDir.h"
 
 namespace kwindel::test {
 
@@ -28,6 +34,26 @@ struct Outcome {
 // Runs a program with these arguments, passed as they are (no shell), and
 // collects what it writes to stderr (through a pipe, which no file size limit
 // cuts short).
+#ifdef _WIN32
+inline Outcome RunProcess(const std::string& program, const std::vector<std::string>& arguments) {
+  QStringList list;
+  for (const std::string& argument : arguments)
+    list << DecodeName(argument);
+  QProcess process;
+  process.start(DecodeName(program), list);
+  if (!process.waitForStarted(-1)) return {-1, "cannot start " + program};
+  process.closeWriteChannel();
+  process.waitForFinished(-1);
+  const bool exited = process.exitStatus() == QProcess::NormalExit;
+  std::string errors = process.readAllStandardError().toStdString();
+  // The C runtime writes "\n" to a pipe as CR LF.
+  for (std::size_t at; (at = errors.find("\r\n")) != std::string::npos;)
+    errors.erase(at, 1);
+  return {exited ? process.exitCode() : -1, errors};
+}
+#else
+// Through posix_spawn rather than QProcess: arguments that are no valid UTF-8
+// must reach the program byte for byte.
 inline Outcome RunProcess(const std::string& program, const std::vector<std::string>& arguments) {
   std::vector<char*> argv{const_cast<char*>(program.c_str())};
   for (const std::string& argument : arguments)
@@ -56,9 +82,10 @@ inline Outcome RunProcess(const std::string& program, const std::vector<std::str
   if (WIFEXITED(status)) outcome.exitCode = WEXITSTATUS(status);
   return outcome;
 }
+#endif
 
 inline Outcome RunDivide(const std::vector<std::string>& arguments) {
-  return RunProcess(KWINDEL_DIVIDE, arguments);
+  return RunProcess(BuiltProgram(KWINDEL_DIVIDE), arguments);
 }
 
 // A folder whose file system is full: a tiny tmpfs filled to the last block,
@@ -67,20 +94,32 @@ inline Outcome RunDivide(const std::vector<std::string>& arguments) {
 class FullFolder {
  public:
   explicit FullFolder(std::string path) : path_(std::move(path)) {
-    std::filesystem::create_directories(path_);
+    std::filesystem::create_directories(PathOf(path_));
+#ifndef _WIN32
     mounted_ = ::mount("kwindel-full", path_.c_str(), "tmpfs", 0, "size=64k") == 0;
+#endif
   }
   ~FullFolder() {
+#ifndef _WIN32
     if (mounted_) ::umount2(path_.c_str(), MNT_DETACH);
+#endif
   }
   FullFolder(const FullFolder&) = delete;
   FullFolder& operator=(const FullFolder&) = delete;
 
-  bool Mounted() const { return mounted_; }
-  const std::string& path() const { return path_; }
+  bool Mounted() const {
+    return mounted_;
+  }
+  const std::string& path() const {
+    return path_;
+  }
+
+  // Whether a full disk can be made here at all.
+  static constexpr bool Possible = FileSizeLimit::Available;
 
   // Takes up every block left; what was written before stays.
   void Fill() {
+#ifndef _WIN32
     if (!mounted_) return;
     int fd = ::open((path_ + "/.filler").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     const std::string block(4096, 'f');
@@ -89,6 +128,7 @@ class FullFolder {
     while (::write(fd, block.data(), 1) > 0) {
     }
     ::close(fd);
+#endif
   }
 
   // Holds the stand-in limit, when there is no tmpfs, for as long as it lives:
@@ -98,7 +138,9 @@ class FullFolder {
   }
 
   // The folder's files other than the filler.
-  std::size_t Files() const { return CountEntries(path_) - (mounted_ ? 1 : 0); }
+  std::size_t Files() const {
+    return CountEntries(path_) - (mounted_ ? 1 : 0);
+  }
 
  private:
   std::string path_;

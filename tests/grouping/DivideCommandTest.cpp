@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
 #include <sys/wait.h>
+#endif
 
 #include <cstdlib>
 #include <string>
 
+#include "BuiltProgram.h"
 #include "TempDir.h"
 
 namespace kwindel {
@@ -17,10 +21,19 @@ struct Outcome {
   std::string errors;
 };
 
+// Through the shell (cmd.exe on Windows), which splits the arguments.
 Outcome RunDivide(const TempDir& dir, const std::string& arguments) {
-  std::string command = std::string(KWINDEL_DIVIDE) + " " + arguments + " 2>" + (dir / "stderr");
-  int status = std::system(command.c_str());
+  const std::string command =
+      test::BuiltProgram(KWINDEL_DIVIDE) + " " + arguments + " 2>" + (dir / "stderr");
+  const int status = std::system(command.c_str());
+#ifdef _WIN32
+  std::string errors = ReadFile(dir / "stderr");
+  for (std::size_t at; (at = errors.find("\r\n")) != std::string::npos;)
+    errors.erase(at, 1);
+  return {status, errors};
+#else
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(dir / "stderr")};
+#endif
 }
 
 TEST(DivideCommand, DividesAListIntoAReport) {

@@ -1,5 +1,4 @@
 #include <alsa/asoundlib.h>
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sndfile.h>
 
@@ -19,54 +18,11 @@ namespace {
 using test::ReadFile;
 using test::TempDir;
 using test::WriteFile;
-using ::testing::ElementsAreArray;
 
-// The test binary carries its own wave resources (tests/platform/waves):
+// The Linux sound output: libsndfile decodes, ALSA plays. The test binary
+// carries its own wave resources (tests/platform/waves):
 // Chime.wav (16-bit mono: 100, -100, 200, -200), 4464.wav (16-bit stereo:
 // 1..6), Šum.wav (16-bit mono: 7, 8) and Broken.wav (not a sound file).
-
-std::vector<std::int16_t> Samples16(const std::optional<QByteArray>& resource) {
-  if (!resource) return {};
-  std::optional<DecodedWave> wave = DecodeWave(*resource);
-  if (!wave) return {};
-  return std::get<std::vector<std::int16_t>>(wave->Samples);
-}
-
-TEST(WaveResourcesTest, FindsResourcesByNameInAnyCaseAndByNumber) {
-  struct Case {
-    const char* name;
-    std::optional<QByteArray> found;
-    std::vector<std::int16_t> samples;
-  };
-  const Case cases[] = {
-      {"name as stored", FindWaveResource("Chime"), {100, -100, 200, -200}},
-      {"other letter case", FindWaveResource("cHIME"), {100, -100, 200, -200}},
-      {"code page 1252 name, other case", FindWaveResource("\x9Aum"), {7, 8}},
-      {"number", FindWaveResource(std::uint16_t{4464}), {1, 2, 3, 4, 5, 6}},
-      {"number as a name", FindWaveResource("4464"), {1, 2, 3, 4, 5, 6}},
-  };
-  for (const Case& row : cases) {
-    SCOPED_TRACE(row.name);
-    EXPECT_THAT(Samples16(row.found), ElementsAreArray(row.samples));
-  }
-}
-
-TEST(WaveResourcesTest, MissesWhatNoResourceCarries) {
-  EXPECT_FALSE(FindWaveResource("Chime.wav"));  // the name has no ".wav"
-  EXPECT_FALSE(FindWaveResource("Chim"));
-  EXPECT_FALSE(FindWaveResource(""));
-  EXPECT_FALSE(FindWaveResource("../waves/Chime"));
-  EXPECT_FALSE(FindWaveResource(std::uint16_t{0}));
-  EXPECT_FALSE(FindWaveResource(std::uint16_t{4465}));
-}
-
-TEST(WaveResourcesTest, DefaultSoundIsAShortWave) {
-  std::optional<DecodedWave> wave = DecodeWave(DefaultSound());
-  ASSERT_TRUE(wave);
-  double seconds = static_cast<double>(wave->Frames()) / wave->Rate;
-  EXPECT_GT(seconds, 0.1);
-  EXPECT_LT(seconds, 1.0);
-}
 
 // Writes samples given at full 32-bit scale into a sound file of the given
 // format and returns the file's bytes.

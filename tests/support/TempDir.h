@@ -1,48 +1,83 @@
 #pragma once
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <string_view>
 
 namespace kwindel::test {
 
+// The program's 8-bit name of a path (see Encoding.h): its bytes on Linux,
+// UTF-8 on Windows.
+inline std::string NameOf(const std::filesystem::path& path) {
+#ifdef _WIN32
+  const std::u8string name = path.u8string();
+  return {name.begin(), name.end()};
+#else
+  return path.string();
+#endif
+}
+
+// A path for the standard library from the program's 8-bit name.
+inline std::filesystem::path PathOf(std::string_view name) {
+#ifdef _WIN32
+  return std::filesystem::path(std::u8string(name.begin(), name.end()));
+#else
+  return std::filesystem::path(name);
+#endif
+}
+
+#ifdef _WIN32
+inline constexpr char kSeparator = '\\';
+#else
+inline constexpr char kSeparator = '/';
+#endif
+
 // A fresh folder for one test, removed with everything in it afterwards.
 class TempDir {
  public:
   TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kwindel-test-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data());
+    std::random_device seed;
+    std::mt19937 random(seed());
+    for (;;) {
+      const std::filesystem::path candidate =
+          std::filesystem::temp_directory_path() / ("kwindel-test-" + std::to_string(random()));
+      if (std::filesystem::create_directory(candidate)) {
+        path_ = NameOf(candidate);
+        return;
+      }
+    }
   }
   ~TempDir() {
     std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
+    std::filesystem::remove_all(PathOf(path_), ignored);
   }
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
 
   const std::string& path() const { return path_; }
-  std::string operator/(std::string_view name) const { return path_ + "/" + std::string(name); }
+  std::string operator/(std::string_view name) const {
+    return path_ + kSeparator + std::string(name);
+  }
 
  private:
   std::string path_;
 };
 
 inline void WriteFile(const std::string& path, std::string_view bytes) {
-  std::ofstream(path, std::ios::binary)
+  std::ofstream(PathOf(path), std::ios::binary)
       .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 inline std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(PathOf(path), std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 inline std::size_t CountEntries(const std::string& folder) {
-  auto entries = std::filesystem::directory_iterator(folder);
+  auto entries = std::filesystem::directory_iterator(PathOf(folder));
   return static_cast<std::size_t>(std::distance(begin(entries), end(entries)));
 }
 

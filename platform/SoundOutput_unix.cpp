@@ -1,3 +1,4 @@
+// The Linux side of SoundOutput: libsndfile decodes, ALSA plays.
 #include "SoundOutput.h"
 
 #include <alsa/asoundlib.h>
