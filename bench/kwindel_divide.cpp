@@ -6,10 +6,12 @@
 #include <iostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "Division.h"
 #include "Encoding.h"
 #include "Exception.h"
+#include "Paths.h"
 #include "PupilList.h"
 
 namespace {
@@ -30,22 +32,26 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 5) return Usage();
+  const std::vector<std::string> arguments = kwindel::ProgramArguments(argc, argv);
+  if (arguments.size() != 5) return Usage();
   std::int32_t groups = 0;
   std::uint32_t seed = 0;
-  if (!ParseNumber(argv[2], groups) || groups < 1 || !ParseNumber(argv[3], seed)) return Usage();
+  if (!ParseNumber(arguments[2], groups) || groups < 1 || !ParseNumber(arguments[3], seed)) {
+    return Usage();
+  }
 
   try {
     kwindel::StringList pupils;
     kwindel::StringList report;
     std::int32_t nextGroupNo = 1;
     kwindel::RandomSource random;
-    // Arguments are text in the ANSI code page, as the report quotes the list.
-    const std::string list = argv[1];
-    kwindel::LoadPupilList(pupils, kwindel::NameFromAnsi(list));
+    const std::string& list = arguments[1];
+    kwindel::LoadPupilList(pupils, list);
     random.Seed(seed);
-    kwindel::Division{pupils, report, nextGroupNo, random, {}}.Run(list, groups);
-    report.SaveToFile(kwindel::NameFromAnsi(argv[4]));
+    // The report quotes the list's path as text in the ANSI code page.
+    kwindel::Division{pupils, report, nextGroupNo, random, {}}.Run(kwindel::AnsiFromName(list),
+                                                                   groups);
+    report.SaveToFile(arguments[4]);
   } catch (const std::exception& error) {
     std::cerr << error.what() << '\n';
     return 1;

@@ -16,3 +16,5 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 # The host's .pc files describe Linux libraries.
 set(ENV{PKG_CONFIG_LIBDIR} "/usr/x86_64-w64-mingw32/lib/pkgconfig")
 set(ENV{PKG_CONFIG_PATH} "")
+# Tests and other programs of the build run under Wine.
+set(CMAKE_CROSSCOMPILING_EMULATOR wine)

@@ -51,9 +51,15 @@ bool AtomicFile::Commit() {
   HANDLE file = file_;
   file_ = nullptr;
   if (!CloseHandle(file)) return Fail(Failure::Write);
-  // One rename that replaces the target, or leaves it as it was: a read-only
-  // target, a folder in its place or a file another program holds stay whole.
-  if (!MoveFileExW(WideName(tempPath_).c_str(), WideName(path_).c_str(),
+  // One rename that replaces the target, or leaves it as it was: a folder in
+  // its place or a file another program holds stay whole. A read-only file is
+  // one its owner protected; Windows refuses to replace it, Wine would not.
+  const std::wstring target = WideName(path_);
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    return Fail(Failure::Create);
+  }
+  if (!MoveFileExW(WideName(tempPath_).c_str(), target.c_str(),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     return Fail(Failure::Create);
   }

@@ -2,6 +2,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+// After windows.h, which it builds on.
+#include <shellapi.h>
 
 #include "Encoding.h"
 #else
@@ -40,6 +42,15 @@ std::string FileNameOf(const std::string& path) {
 
 #ifdef _WIN32
 
+std::vector<std::string> ProgramArguments(int, char**) {
+  int count = 0;
+  LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::vector<std::string> arguments;
+  for (int i = 0; i < count; ++i) arguments.push_back(FromWide(CP_UTF8, wide[i]));
+  LocalFree(wide);
+  return arguments;
+}
+
 std::string ExecutablePath() {
   // The path may be longer than MAX_PATH: grow until it fits.
   std::wstring buffer(MAX_PATH, L'\0');
@@ -65,6 +76,10 @@ bool FileExists(const std::string& path) {
 }
 
 #else
+
+std::vector<std::string> ProgramArguments(int argc, char** argv) {
+  return std::vector<std::string>(argv, argv + argc);
+}
 
 std::string ExecutablePath() {
   std::array<char, 4096> buffer{};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace kwindel {
 
@@ -18,6 +19,10 @@ std::string FolderOf(const std::string& path);
 
 // The part after the folder.
 std::string FileNameOf(const std::string& path);
+
+// The program's arguments, its own name first; on Windows read from the wide
+// command line, so that any name arrives whole.
+std::vector<std::string> ProgramArguments(int argc, char** argv);
 
 // The full path of the running executable.
 std::string ExecutablePath();

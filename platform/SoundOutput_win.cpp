@@ -1,6 +1,7 @@
 // The Windows side of SoundOutput: the system plays the wave bytes itself.
-#include <mmsystem.h>
 #include <windows.h>
+// After windows.h, which it builds on.
+#include <mmsystem.h>
 
 #include "SoundOutput.h"
 #include "WaveResources.h"

@@ -2,7 +2,10 @@
 // through the main window and through kwindel_divide.
 
 #include <gmock/gmock.h>
+
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include <QApplication>
 #include <QFileDialog>
@@ -14,11 +17,17 @@
 #include <string>
 #include <vector>
 
+#include "Encoding.h"
 #include "Faults.h"
 #include "MainFormFixture.h"
+#include "Paths.h"
+#include "QtEncoding.h"
 
 namespace {
 
+using kwindel::AnsiFromName;
+using kwindel::test::kSeparator;
+using kwindel::test::PathOf;
 using kwindel::test::ReadFile;
 using kwindel::test::RunDivide;
 using ::testing::ElementsAre;
@@ -46,13 +55,20 @@ std::vector<std::string> Members(const std::vector<std::string>& lines) {
 }
 
 TEST_F(ListFaults, AListThatCannotBeReadIsReportedAndOffersNoDivision) {
-  ASSERT_EQ(::mkfifo((dir / "fifo.lll").c_str(), 0644), 0);
   kwindel::test::WriteFile(dir / "bestand", "A\r\n");
-  std::filesystem::create_symlink(dir / "weg.lll", dir / "link.lll");
   struct Case {
     const char* name;
     std::string path;
   };
+#ifdef _WIN32
+  const Case cases[] = {
+      {"a folder", dir.path()},
+      {"a device", "NUL"},
+      {"a path through a file", dir / "bestand\\klas.lll"},
+  };
+#else
+  ASSERT_EQ(::mkfifo((dir / "fifo.lll").c_str(), 0644), 0);
+  std::filesystem::create_symlink(dir / "weg.lll", dir / "link.lll");
   const Case cases[] = {
       {"a folder", dir.path()},
       {"a FIFO, which would block a plain read", dir / "fifo.lll"},
@@ -60,13 +76,14 @@ TEST_F(ListFaults, AListThatCannotBeReadIsReportedAndOffersNoDivision) {
       {"a path through a file", dir / "bestand/klas.lll"},
       {"a link to nothing", dir / "link.lll"},
   };
+#endif
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     failures.clear();
     auto form = MakeForm();
     Choose(*form, WriteList("klas.lll", Pupils(3)));
     Choose(*form, c.path);
-    EXPECT_THAT(failures, ElementsAre(Message("Kwindel", QString::fromStdString(
+    EXPECT_THAT(failures, ElementsAre(Message("Kwindel", kwindel::DecodeName(
                                                              "Cannot open file " + c.path + "."))));
     EXPECT_EQ(TfMainProbe::Pupils(*form).Count(), 0) << "the earlier pupils are gone";
     EXPECT_EQ(form->lLeerlingen->text(), "<Geen leerlingen>");
@@ -75,12 +92,13 @@ TEST_F(ListFaults, AListThatCannotBeReadIsReportedAndOffersNoDivision) {
     auto outcome = RunDivide({c.path, "2", "1", dir / "uit.txt"});
     EXPECT_EQ(outcome.exitCode, 1);
     EXPECT_EQ(outcome.errors, "Cannot open file " + c.path + "\n");
-    EXPECT_FALSE(std::filesystem::exists(dir / "uit.txt"));
+    EXPECT_FALSE(std::filesystem::exists(PathOf(dir / "uit.txt")));
   }
 }
 
 // Pupil lines are bytes: whatever they hold reaches the report unchanged, and
-// so does the list's path, whatever it holds.
+// so does the list's path, whatever it holds (on Windows: in the ANSI code
+// page, which has "?" for what it lacks).
 TEST_F(ListFaults, NamesAndPathsReachTheReportByteForByte) {
   using namespace std::string_literals;
   struct Case {
@@ -91,9 +109,15 @@ TEST_F(ListFaults, NamesAndPathsReachTheReportByteForByte) {
     std::vector<std::string> pupils;
   };
   const Case cases[] = {
+#ifdef _WIN32
+      {"code page 1252 in the names, beyond it in the paths",
+       "Klas 5b 'Zo\xC3\xAB' \xC5\x81ucja",
+       "Programma \xC3\xA9\xC3\xA9n \xC5\x81ucja/Kwindel \xC3\xAB",
+#else
       {"code page 1252: quotes, TABs and spaces, in the names and the paths",
        "Klas 5b 'Zo\xEB'",
        "Programma \xE9\xE9n/Kwindel \xEB",
+#endif
        "Jos\xE9 \x93"
        "Bram\x94 de Vries\r\n\tAnn\xEB 'Zo\xEB'  \r\n\"Pi\xEBt\"\tJansen\r\n"
        ";commentaar\r\n",
@@ -116,12 +140,11 @@ TEST_F(ListFaults, NamesAndPathsReachTheReportByteForByte) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    std::filesystem::create_directories(dir / c.folder);
-    std::filesystem::create_directories(std::filesystem::path(dir / c.program).parent_path());
+    std::filesystem::create_directories(PathOf(dir / c.folder));
+    const std::string programDir = kwindel::FolderOf(dir / c.program);
+    std::filesystem::create_directories(PathOf(programDir));
     const std::string list = WriteList(c.folder + "/namen \xC3\xA9\xC3\xA9n.lll", c.content);
-    const std::string programDir = std::filesystem::path(dir / c.program).parent_path().string();
-    const std::string report =
-        programDir + "/" + std::filesystem::path(c.program).filename().string() + ".txt";
+    const std::string report = dir / c.program + ".txt";
 
     auto form = MakeForm(c.program);
     Choose(*form, list);
@@ -132,19 +155,18 @@ TEST_F(ListFaults, NamesAndPathsReachTheReportByteForByte) {
     opened.clear();
     std::vector<std::string> lines = ReportLines(ReadFile(report));
     ASSERT_GE(lines.size(), 3u);
-    EXPECT_EQ(lines[0], "Gebruikte leerlingenlijst: " + list);
+    EXPECT_EQ(lines[0], "Gebruikte leerlingenlijst: " + AnsiFromName(list));
     EXPECT_THAT(Members(lines), UnorderedElementsAreArray(c.pupils));
     form.reset();
-    EXPECT_EQ(
-        ReadFile(programDir + "/" + std::filesystem::path(c.program).filename().string() + ".ini"),
-        "[Gebruik]\r\nLijstendir=" + dir / c.folder + "/\r\n")
+    EXPECT_EQ(ReadFile(dir / c.program + ".ini"),
+              "[Gebruik]\r\nLijstendir=" + AnsiFromName(dir / c.folder + "/") + "\r\n")
         << "the list's folder is stored byte for byte";
 
     auto outcome = RunDivide({list, "2", "9", dir / "uit 'één'.txt"});
     EXPECT_EQ(outcome.exitCode, 0) << outcome.errors;
     lines = ReportLines(ReadFile(dir / "uit 'één'.txt"));
     ASSERT_GE(lines.size(), 3u);
-    EXPECT_EQ(lines[0], "Gebruikte leerlingenlijst: " + list);
+    EXPECT_EQ(lines[0], "Gebruikte leerlingenlijst: " + AnsiFromName(list));
     EXPECT_THAT(Members(lines), UnorderedElementsAreArray(c.pupils));
   }
 }
@@ -153,10 +175,11 @@ TEST_F(ListFaults, NamesAndPathsReachTheReportByteForByte) {
 // beyond ASCII exactly as the file system has it.
 TEST_F(ListFaults, TheFileDialogHandsOverAPathWithSpacesAndAccents) {
   const std::string folder = dir / "Klas 5 \xE2\x80\x93 Zo\xC3\xAB";
-  std::filesystem::create_directories(folder);
-  const std::string list = folder + "/groep \xC3\xA9\xC3\xA9n.lll";
+  std::filesystem::create_directories(PathOf(folder));
+  const std::string list = folder + kSeparator + "groep \xC3\xA9\xC3\xA9n.lll";
   kwindel::test::WriteFile(list, "A\r\nB\r\nC\r\n");
-  kwindel::test::WriteFile(dir / "Kwindel.ini", "[Gebruik]\r\nLijstendir=" + folder + "/\r\n");
+  kwindel::test::WriteFile(dir / "Kwindel.ini",
+                           "[Gebruik]\r\nLijstendir=" + AnsiFromName(folder + kSeparator) + "\r\n");
   TfMainServices services = Services();
   services.RunOpenDialog = TOpenDialog::RunFileDialog;
   TfMain form(random, services);
@@ -167,11 +190,11 @@ TEST_F(ListFaults, TheFileDialogHandsOverAPathWithSpacesAndAccents) {
   std::function<void()> answer = [&] {
     auto* box = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
     if (!box) return QTimer::singleShot(10, answer);
-    EXPECT_EQ(QFile::encodeName(box->directory().absolutePath()).toStdString(), folder)
+    EXPECT_EQ(kwindel::EncodeName(box->directory().absolutePath()), folder)
         << "the dialog opens in the remembered folder";
     auto* name = box->findChild<QLineEdit*>("fileNameEdit");
     if (!name) return box->reject();
-    name->setText(QFile::decodeName(QByteArray::fromStdString(list)));
+    name->setText(kwindel::DecodeName(list));
     answered = true;
     QTest::keyClick(name, Qt::Key_Return);
   };
@@ -181,7 +204,7 @@ TEST_F(ListFaults, TheFileDialogHandsOverAPathWithSpacesAndAccents) {
   EXPECT_THAT(failures, IsEmpty());
   EXPECT_EQ(TfMainProbe::ListFileName(form), list);
   EXPECT_EQ(form.lLeerlingen->text(), "3 leerlingen");
-  EXPECT_EQ(TfMainProbe::ListDir(form), folder + "/");
+  EXPECT_EQ(TfMainProbe::ListDir(form), folder + kSeparator);
 }
 
 TEST_F(ListFaults, AHundredMegabyteListIsDividedWhole) {

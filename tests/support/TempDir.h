@@ -1,7 +1,7 @@
 #pragma once
 
+#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <random>
 #include <string>
@@ -66,14 +66,33 @@ class TempDir {
   std::string path_;
 };
 
+// Through the C library's wide open on Windows: its streams take a path's
+// name in the ANSI code page there, which not every name fits.
+inline std::FILE* OpenFile(const std::string& path, bool write) {
+#ifdef _WIN32
+  return _wfopen(PathOf(path).c_str(), write ? L"wb" : L"rb");
+#else
+  return std::fopen(path.c_str(), write ? "wb" : "rb");
+#endif
+}
+
 inline void WriteFile(const std::string& path, std::string_view bytes) {
-  std::ofstream(PathOf(path), std::ios::binary)
-      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (std::FILE* file = OpenFile(path, true)) {
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+  }
 }
 
 inline std::string ReadFile(const std::string& path) {
-  std::ifstream in(PathOf(path), std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  std::string bytes;
+  if (std::FILE* file = OpenFile(path, false)) {
+    char chunk[1 << 16];
+    for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, file)) > 0;) {
+      bytes.append(chunk, got);
+    }
+    std::fclose(file);
+  }
+  return bytes;
 }
 
 inline std::size_t CountEntries(const std::string& folder) {
