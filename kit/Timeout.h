@@ -32,12 +32,15 @@ class QTimer;
 // handler's or an image's.
 class KWINDEL_KIT_EXPORT TTimeout : public QWidget {
   Q_OBJECT
-  // Declared in the order stored values are applied when a layout is loaded.
-  Q_PROPERTY(bool Active READ GetActive WRITE SetActive)
+  // Qt Designer saves a form's properties in this order and a form applies
+  // them in the order saved, so Active comes last: a clock saved running
+  // starts once its length and position are in place, and opens at the start
+  // of its countdown instead of being restarted by its own Timeout.
   Q_PROPERTY(int Timeout READ GetTimeout WRITE SetTimeout)
   Q_PROPERTY(int Position READ GetPosition WRITE SetPosition)
   Q_PROPERTY(QColor FaceColor READ GetFaceColor WRITE SetFaceColor)
   Q_PROPERTY(QColor HandColor READ GetHandColor WRITE SetHandColor)
+  Q_PROPERTY(bool Active READ GetActive WRITE SetActive)
 
  public:
   using TPaintEvent = std::function<void(TTimeout* Sender)>;
@@ -53,7 +56,9 @@ class KWINDEL_KIT_EXPORT TTimeout : public QWidget {
 
   // Countdown length in milliseconds, at least 1. A different value restarts
   // a running countdown from now, with Position reading 100 until the next
-  // tick; it does not repaint.
+  // tick; it does not repaint. A countdown that has had no tick yet since it
+  // was started is still at its start: it restarts with Position unchanged,
+  // so a form that sets Active before Timeout opens at the start too.
   int GetTimeout() const { return FTimeout; }
   void SetTimeout(int Value);
 
@@ -63,12 +68,11 @@ class KWINDEL_KIT_EXPORT TTimeout : public QWidget {
   void SetPosition(int Value);
 
   // Colours of the part still to run (black by default) and of the elapsed
-  // part (the palette's button colour at construction). Setting them does not
-  // repaint; the new colour shows at the next repaint.
+  // part (the palette's button colour at construction). A new colour repaints.
   QColor GetFaceColor() const { return FFaceColor; }
-  void SetFaceColor(const QColor& Value) { FFaceColor = Value; }
+  void SetFaceColor(const QColor& Value);
   QColor GetHandColor() const { return FHandColor; }
-  void SetHandColor(const QColor& Value) { FHandColor = Value; }
+  void SetHandColor(const QColor& Value);
 
   // The widget's colour: its palette's background (Window) colour, which
   // follows the parent until set here.
@@ -114,6 +118,7 @@ class KWINDEL_KIT_EXPORT TTimeout : public QWidget {
   int FPosition = 10;
   int FTimeout = 5000;
   bool FActive = false;
+  bool FTickedSinceStart = false;  // a tick came since SetActive(true) started the countdown
   QTimer* FTimer = nullptr;
   QColor FHandColor;
   QColor FFaceColor;
