@@ -11,14 +11,14 @@
 class QPainter;
 class QSvgRenderer;
 
-// A bitmap with its own drawing surface: open a QPainter on it to draw.
+/// A bitmap with its own drawing surface: open a QPainter on it to draw.
 using TBitmap = QImage;
 
-// Holds one graphic or nothing: a bitmap (any raster image Qt reads), an icon
-// from an .ico or .cur file, or an SVG drawing. Components own their pictures
-// and copy into them with Assign, so a caller's picture stays the caller's.
-// Nothing is announced when the content changes; whoever shows the picture
-// decides when to repaint.
+/// Holds one graphic or nothing: a bitmap (any raster image Qt reads), an icon
+/// from an .ico or .cur file, or an SVG drawing. Components own their pictures
+/// and copy into them with Assign, so a caller's picture stays the caller's.
+/// Nothing is announced when the content changes; whoever shows the picture
+/// decides when to repaint.
 class KWINDEL_KIT_EXPORT TPicture {
  public:
   enum class TKind { Empty, Bitmap, Icon, Drawing };
@@ -29,39 +29,39 @@ class KWINDEL_KIT_EXPORT TPicture {
   TPicture& operator=(const TPicture&) = delete;
 
   TKind Kind() const { return FKind; }
-  // True only when no graphic is held; a 0 x 0 bitmap is a graphic.
+  /// True only when no graphic is held; a 0 x 0 bitmap is a graphic.
   bool IsEmpty() const { return FKind == TKind::Empty; }
-  // Only raster images count as bitmaps; icons and drawings do not.
+  /// Only raster images count as bitmaps; icons and drawings do not.
   bool IsBitmap() const { return FKind == TKind::Bitmap; }
 
-  // The graphic's own size; 0 when empty.
+  /// The graphic's own size; 0 when empty.
   int Width() const;
   int Height() const;
 
-  // Replaces the content with the file's graphic, chosen by the file's content
-  // rather than its name. An icon file shows its largest image. Raises
-  // "Cannot open file %s" or "Unknown or damaged picture file %s"; the
-  // picture is unchanged then.
+  /// Replaces the content with the file's graphic, chosen by the file's content
+  /// rather than its name. An icon file shows its largest image. Raises
+  /// "Cannot open file %s" or "Unknown or damaged picture file %s"; the
+  /// picture is unchanged then.
   void LoadFromFile(const std::string& path);
 
-  // Copies the source's graphic; a null or empty source empties this picture.
+  /// Copies the source's graphic; a null or empty source empties this picture.
   void Assign(const TPicture* source);
 
   void Clear();
 
-  // Makes the picture a bitmap holding image (a null image gives a 0 x 0 bitmap).
+  /// Makes the picture a bitmap holding image (a null image gives a 0 x 0 bitmap).
   void SetBitmap(const QImage& image);
 
-  // The picture's bitmap, to read or to paint on. An empty picture is given an
-  // empty bitmap here, and an icon or drawing is replaced by an empty bitmap.
+  /// The picture's bitmap, to read or to paint on. An empty picture is given an
+  /// empty bitmap here, and an icon or drawing is replaced by an empty bitmap.
   TBitmap& Bitmap();
 
-  // Draws the graphic at its own size with its top-left corner at (x, y),
-  // through the painter's current state; an empty picture draws nothing.
+  /// Draws the graphic at its own size with its top-left corner at (x, y),
+  /// through the painter's current state; an empty picture draws nothing.
   void Draw(QPainter& painter, int x, int y) const;
 
-  // The graphic as an image at its own size, on a transparent ground; a null
-  // image when empty.
+  /// The graphic as an image at its own size, on a transparent ground; a null
+  /// image when empty.
   QImage ToImage() const;
 
  private:

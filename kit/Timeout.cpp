@@ -34,10 +34,10 @@ TTimeout::~TTimeout() {
 }
 
 void TTimeout::SetActive(bool Value) {
-  if (Value == FActive)
-    return;
+  if (Value == FActive) return;
   if (Value) {
     StorePosition(0);
+    FTickedSinceStart = false;
     FStartTick = kwindel::TickCount();
     FEndTick = FStartTick + static_cast<std::uint32_t>(FTimeout);
     FTimer->start();
@@ -50,21 +50,32 @@ void TTimeout::SetActive(bool Value) {
 
 void TTimeout::SetTimeout(int Value) {
   Value = std::max(Value, 1);
-  if (Value == FTimeout)
-    return;
+  if (Value == FTimeout) return;
   FTimeout = Value;
-  if (!FActive)
-    return;
+  if (!FActive) return;
   FTimer->stop();
   FTimer->start();
-  // Reads 100 until the next tick puts the restarted countdown's value in.
-  StorePosition(100);
+  // Reads 100 until the next tick puts the restarted countdown's value in;
+  // one that has not ticked yet still shows its start and keeps it.
+  if (FTickedSinceStart) StorePosition(100);
   FStartTick = kwindel::TickCount();
   FEndTick = FStartTick + static_cast<std::uint32_t>(FTimeout);
 }
 
 void TTimeout::SetPosition(int Value) {
   StorePosition(std::clamp(Value, 0, 100));
+  update();
+}
+
+void TTimeout::SetFaceColor(const QColor& Value) {
+  if (Value == FFaceColor) return;
+  FFaceColor = Value;
+  update();
+}
+
+void TTimeout::SetHandColor(const QColor& Value) {
+  if (Value == FHandColor) return;
+  FHandColor = Value;
   update();
 }
 
@@ -82,6 +93,7 @@ void TTimeout::FTimerTimer(QObject* /*Sender*/) {
   // An unsigned difference stays right across the tick count's wrap; the
   // percentage is formed in 64 bits, as elapsed × 100 outgrows 32 bits.
   const std::uint32_t elapsed = kwindel::TickCount() - FStartTick;
+  FTickedSinceStart = true;
   if (elapsed > static_cast<std::uint32_t>(FTimeout)) {
     StorePosition(100);
     update();
@@ -105,15 +117,13 @@ int TTimeout::Round(double x) {
 }
 
 void TTimeout::paintEvent(QPaintEvent* /*event*/) {
-  if (FOnPaint)
-    FOnPaint(this);
+  if (FOnPaint) FOnPaint(this);
 }
 
 void TTimeout::BoxPaint(QWidget* Sender) {
   const int W = Sender->width();
   const int H = Sender->height();
-  if (W <= 0 || H <= 0)
-    return;
+  if (W <= 0 || H <= 0) return;
   const QColor Color = Sender->palette().color(Sender->backgroundRole());
   QImage image(W, H, QImage::Format_RGB32);
   image.fill(Color);

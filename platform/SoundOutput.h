@@ -14,46 +14,46 @@
 
 namespace kwindel {
 
-// Synchronous playback of the program's own wave resources (see
-// WaveResources.h for how they are named). Each call returns when the sound
-// has finished. Failures are not reported: a sound that cannot be played is
-// simply not heard.
+/// Synchronous playback of the program's own wave resources (see
+/// WaveResources.h for how they are named). Each call returns when the sound
+/// has finished. Failures are not reported: a sound that cannot be played is
+/// simply not heard.
 class KWINDEL_KIT_EXPORT SoundOutput {
  public:
   virtual ~SoundOutput() = default;
 
-  // Plays the wave resource with this name; a name that no resource carries
-  // plays the default sound instead.
+  /// Plays the wave resource with this name; a name that no resource carries
+  /// plays the default sound instead.
   virtual void PlayNamed(std::string_view name) = 0;
 
-  // Plays wave resource `number`, or the default sound when there is none.
-  // Number 0 is the null identifier: it plays nothing at all.
+  /// Plays wave resource `number`, or the default sound when there is none.
+  /// Number 0 is the null identifier: it plays nothing at all.
   virtual void PlayNumbered(std::uint16_t number) = 0;
 };
 
-// The process's sound output, shared by all users: on Linux ALSA's "default"
-// device, on Windows the system's PlaySound.
+/// The process's sound output, shared by all users: on Linux ALSA's "default"
+/// device, on Windows the system's PlaySound.
 KWINDEL_KIT_EXPORT std::shared_ptr<SoundOutput> SystemSoundOutput();
 
 #ifdef _WIN32
 
-// Plays through PlaySoundW, straight from the wave's bytes in memory, and
-// returns when the sound has ended.
+/// Plays through PlaySoundW, straight from the wave's bytes in memory, and
+/// returns when the sound has ended.
 class KWINDEL_KIT_EXPORT WindowsSoundOutput : public SoundOutput {
  public:
   void PlayNamed(std::string_view name) override;
   void PlayNumbered(std::uint16_t number) override;
 
-  // Plays the bytes of a wave file; returns what PlaySoundW returned: false
-  // when there is no device or the bytes are no wave it plays.
+  /// Plays the bytes of a wave file; returns what PlaySoundW returned: false
+  /// when there is no device or the bytes are no wave it plays.
   static bool PlayWave(const QByteArray& bytes);
 };
 
 #else
 
-// A decoded wave: interleaved frames in the sample type closest to the file's
-// own (16-bit for 8- and 16-bit files and compressed ones, 32-bit for 24- and
-// 32-bit files, float for float files).
+/// A decoded wave: interleaved frames in the sample type closest to the file's
+/// own (16-bit for 8- and 16-bit files and compressed ones, 32-bit for 24- and
+/// 32-bit files, float for float files).
 struct KWINDEL_KIT_EXPORT DecodedWave {
   int Channels = 0;
   int Rate = 0;
@@ -62,14 +62,14 @@ struct KWINDEL_KIT_EXPORT DecodedWave {
   std::size_t Frames() const;
 };
 
-// Decodes a whole sound file held in memory, or returns nothing when the bytes
-// are not a sound file libsndfile can read.
+/// Decodes a whole sound file held in memory, or returns nothing when the bytes
+/// are not a sound file libsndfile can read.
 KWINDEL_KIT_EXPORT std::optional<DecodedWave> DecodeWave(const QByteArray& bytes);
 
-// Plays through an ALSA device ("default" unless told otherwise): opens it,
-// writes the frames, waits for them to drain and closes it again. No device,
-// or a device that refuses the format, means silence; alsa-lib's own error
-// printing is switched off for the whole process.
+/// Plays through an ALSA device ("default" unless told otherwise): opens it,
+/// writes the frames, waits for them to drain and closes it again. No device,
+/// or a device that refuses the format, means silence; alsa-lib's own error
+/// printing is switched off for the whole process.
 class KWINDEL_KIT_EXPORT AlsaSoundOutput : public SoundOutput {
  public:
   explicit AlsaSoundOutput(std::string device = "default");
@@ -77,7 +77,7 @@ class KWINDEL_KIT_EXPORT AlsaSoundOutput : public SoundOutput {
   void PlayNamed(std::string_view name) override;
   void PlayNumbered(std::uint16_t number) override;
 
-  // Plays decoded frames; returns false when the device could not be used.
+  /// Plays decoded frames; returns false when the device could not be used.
   bool PlayWave(const DecodedWave& wave) const;
 
  private:

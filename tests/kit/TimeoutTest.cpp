@@ -68,7 +68,7 @@ TEST_F(TimeoutTest, PublishesItsPropertiesInLoadingOrder) {
     names.emplace_back(meta->property(i).name());
   }
   EXPECT_EQ(names,
-            (std::vector<QByteArray>{"Active", "Timeout", "Position", "FaceColor", "HandColor"}));
+            (std::vector<QByteArray>{"Timeout", "Position", "FaceColor", "HandColor", "Active"}));
   // Writes go through the setters, so they correct values as the setters do.
   clock.setProperty("Timeout", 0);
   clock.setProperty("Position", 150);
@@ -195,6 +195,28 @@ TEST_F(TimeoutTest, NewLengthRestartsARunningCountdown) {
   EXPECT_FALSE(clock.GetActive());
 }
 
+// A form that sets Active before Timeout (saved so by an older kit) restarts
+// the countdown before its first tick: it must still show its start.
+TEST_F(TimeoutTest, NewLengthBeforeTheFirstTickKeepsTheStart) {
+  clock.SetActive(true);  // at 1000
+  clock.SetTimeout(3000);
+  EXPECT_EQ(clock.GetPosition(), 0);
+  now = 1500;
+  clock.SetTimeout(2000);  // still no tick: restarted at 1500, still at the start
+  EXPECT_EQ(clock.GetPosition(), 0);
+  now = 2500;
+  Tick();
+  EXPECT_EQ(clock.GetPosition(), 50) << "1000 of 2000 ms since the last restart";
+  clock.SetTimeout(4000);
+  EXPECT_EQ(clock.GetPosition(), 100) << "after a tick the restart reads 100 again";
+
+  // Stopped and started again: no tick yet in the new countdown.
+  clock.SetActive(false);
+  clock.SetActive(true);
+  clock.SetTimeout(5000);
+  EXPECT_EQ(clock.GetPosition(), 0);
+}
+
 TEST_F(TimeoutTest, NewLengthWhileStoppedOnlyStoresIt) {
   clock.SetTimeout(2000);
   EXPECT_FALSE(clock.GetActive());
@@ -299,8 +321,10 @@ TEST_F(TimeoutTest, RepaintsOnlyWhereItShould) {
       {"tick", [&] { now += 250, Tick(); }, true},
       {"new length while running", [&] { clock.SetTimeout(8000); }, false},
       {"same length", [&] { clock.SetTimeout(8000); }, false},
-      {"face colour", [&] { clock.SetFaceColor(Qt::red); }, false},
-      {"hand colour", [&] { clock.SetHandColor(Qt::green); }, false},
+      {"face colour", [&] { clock.SetFaceColor(Qt::red); }, true},
+      {"same face colour", [&] { clock.SetFaceColor(Qt::red); }, false},
+      {"hand colour", [&] { clock.SetHandColor(Qt::green); }, true},
+      {"same hand colour", [&] { clock.SetHandColor(Qt::green); }, false},
       {"same position", [&] { clock.SetPosition(clock.GetPosition()); }, true},
       {"stop", [&] { clock.SetActive(false); }, true},
       {"stop again", [&] { clock.SetActive(false); }, false},
