@@ -16,6 +16,7 @@
 
 #include "Faults.h"
 #include "MainFormFixture.h"
+#include "Utf16File.h"
 
 namespace {
 
@@ -108,6 +109,11 @@ TEST_F(ListFaults, NamesAndPathsReachTheReportByteForByte) {
        {"Zo\xC3\xAB \xE2\x80\x9C"
         "Anna\xE2\x80\x9D",
         "\tF\xC3\xA9lix\t", "  \xC3\x85sa \"de\" Boer "}},
+      {"Notepad's Unicode: UTF-16 with a byte-order mark becomes UTF-8, a comment first",
+       "Unicode",
+       "Kwindel",
+       kwindel::test::Utf16File(u"; groep 7, juf Anaïs\r\nDaniël\r\n\tZoë \r\nŁucja", false),
+       {"Dani\xC3\xABl", "\tZo\xC3\xAB ", "\xC5\x81ucja"}},
       {"binary: 0xFF bytes are text, control bytes blanks, the first NUL ends the list",
        "binair",
        "Kwindel",

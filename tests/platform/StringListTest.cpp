@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Exception.h"
@@ -11,12 +12,14 @@
 #include "MessageOf.h"
 #include "StringList.h"
 #include "TempDir.h"
+#include "Utf16File.h"
 
 namespace kwindel {
 namespace {
 
 using test::ReadFile;
 using test::TempDir;
+using test::Utf16File;
 using test::WriteFile;
 using ::testing::ElementsAreArray;
 
@@ -30,6 +33,7 @@ struct SplitCase {
 
 TEST(StringListLoad, SplitsLinesByTheFileRules) {
   using namespace std::string_literals;
+  using namespace std::string_view_literals;
   const SplitCase cases[] = {
       {"empty file", "", {}},
       {"CR LF breaks", "a\r\nb\r\nc", {"a", "b", "c"}},
@@ -41,8 +45,27 @@ TEST(StringListLoad, SplitsLinesByTheFileRules) {
       {"two breaks at the end keep one empty line", "a\n\n", {"a", ""}},
       {"first NUL ends the content", "A\r\nB\0C\r\nD"s, {"A", "B"}},
       {"NUL right after a break", "A\r\n\0B"s, {"A"}},
-      {"byte-order mark stays in the first line", "\xEF\xBB\xBF;x\r\ny", {"\xEF\xBB\xBF;x", "y"}},
       {"bytes kept as they are", " \ta b\t\r\n\xFF\x80", {" \ta b\t", "\xFF\x80"}},
+      {"UTF-8 byte-order mark is dropped", "\xEF\xBB\xBF;x\r\ny", {";x", "y"}},
+      {"a byte-order mark alone is an empty file", "\xEF\xBB\xBF", {}},
+      {"only the mark at the very start is dropped",
+       "\xEF\xBB\xBF\xEF\xBB\xBF;x",
+       {"\xEF\xBB\xBF;x"}},
+      {"mark bytes after the start are text",
+       "a\r\n\xEF\xBB\xBF;b\r\n\xFF\xFE c\r\n\xFE\xFF",
+       {"a", "\xEF\xBB\xBF;b", "\xFF\xFE c", "\xFE\xFF"}},
+      {"a mark cut short is text", "\xEF\xBB;x\r\n\xFF", {"\xEF\xBB;x", "\xFF"}},
+      {"UTF-16 LE becomes UTF-8",
+       Utf16File(u"Dani\u00EBl\r\nZo\u00EB\n\u00D6mer\r\u0141ucja", false),
+       {"Dani\xC3\xABl", "Zo\xC3\xAB", "\xC3\x96mer", "\xC5\x81ucja"}},
+      {"UTF-16 BE becomes UTF-8",
+       Utf16File(u"Dani\u00EBl\r\nZo\u00EB\n\u00D6mer\r\u0141ucja", true),
+       {"Dani\xC3\xABl", "Zo\xC3\xAB", "\xC3\x96mer", "\xC5\x81ucja"}},
+      {"UTF-16 U+0000 ends the content", Utf16File(u"A\r\nB\0C\r\nD"sv, false), {"A", "B"}},
+      {"UTF-16: a mark after the first one is text",
+       Utf16File(u"\uFEFF;a\r\nb\uFEFF", true),
+       {"\xEF\xBB\xBF;a", "b\xEF\xBB\xBF"}},
+      {"UTF-16 mark alone is an empty file", "\xFF\xFE", {}},
   };
   TempDir dir;
   for (const SplitCase& c : cases) {
