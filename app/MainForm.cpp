@@ -4,12 +4,10 @@
 #include <unistd.h>
 
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QFile>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QScreen>
-#include <QUrl>
 #include <array>
 
 #include "Application.h"
@@ -18,6 +16,7 @@
 #include "ImageFile.h"
 #include "IniFile.h"
 #include "PupilList.h"
+#include "ShellOpen.h"
 
 namespace {
 
@@ -94,9 +93,7 @@ TfMainServices TfMainServices::Desktop() {
                     QMessageBox::Ok);  // no parent: centred on the screen
     box.exec();
   };
-  services.OpenDocument = [](const std::string& path) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(Decoded(path)));
-  };
+  services.OpenDocument = kwindel::OpenDocument;
   return services;
 }
 
