@@ -5,20 +5,21 @@
 // records what it is given.
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <string_view>
 #include <thread>
 #include <vector>
 
-#include "Faults.h"
-#include "MainFormFixture.h"
+#include "TempDir.h"
 
 namespace {
 
