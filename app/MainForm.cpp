@@ -1,22 +1,21 @@
 #include "MainForm.h"
 
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QFile>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QScreen>
-#include <QUrl>
 
 #include "Application.h"
 #include "Division.h"
 #include "Encoding.h"
 #include "HintTracker.h"
-#include "ImageFile.h"
 #include "IniFile.h"
+#include "Logo.h"
 #include "Paths.h"
 #include "PupilList.h"
 #include "QtEncoding.h"
+#include "ShellOpen.h"
 
 namespace {
 
@@ -28,21 +27,6 @@ std::string ExecutableFile() {
   std::string path = kwindel::ExecutablePath();
   if (path.empty()) path = kwindel::EncodeName(QCoreApplication::applicationFilePath());
   return path;
-}
-
-// The logo with the colour of its bottom-left pixel made transparent.
-QPixmap TransparentLogo() {
-  QImage logo =
-      ReadImageFile(QStringLiteral(":/app/logo.png"), "png").convertToFormat(QImage::Format_ARGB32);
-  if (logo.isNull()) return {};
-  const QRgb key = logo.pixel(0, logo.height() - 1);
-  for (int y = 0; y < logo.height(); ++y) {
-    auto* row = reinterpret_cast<QRgb*>(logo.scanLine(y));
-    for (int x = 0; x < logo.width(); ++x) {
-      if (row[x] == key) row[x] = qRgba(0, 0, 0, 0);
-    }
-  }
-  return QPixmap::fromImage(logo);
 }
 
 // Runs a creation, show or destruction step, or a handler; a failure is shown
@@ -73,9 +57,7 @@ TfMainServices TfMainServices::Desktop() {
                     QMessageBox::Ok);  // no parent: centred on the screen
     box.exec();
   };
-  services.OpenDocument = [](const std::string& path) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(kwindel::DecodeName(path)));
-  };
+  services.OpenDocument = kwindel::OpenDocument;
   return services;
 }
 
@@ -293,6 +275,11 @@ void TfMain::closeEvent(QCloseEvent* event) {
 
 bool TfMain::eventFilter(QObject* watched, QEvent* event) {
   if (FDividing && (event->isInputEvent() || event->type() == QEvent::Close)) return true;
+  // A move to a screen of another pixel ratio (or a change of its ratio) is seen at the next paint.
+  if (watched == iLogo && event->type() == QEvent::Paint && !iLogo->pixmap().isNull() &&
+      iLogo->pixmap().devicePixelRatio() != iLogo->devicePixelRatioF()) {
+    ShowLogo();
+  }
   if (watched == iLogo && event->type() == QEvent::MouseButtonRelease) {
     auto* mouse = static_cast<QMouseEvent*>(event);
     if (mouse->button() == Qt::LeftButton && iLogo->rect().contains(mouse->position().toPoint())) {
@@ -318,7 +305,8 @@ void TfMain::ShowCaption(QLabel* label, const QString& text) {
 }
 
 void TfMain::ShowLogo() {
-  QPixmap logo = TransparentLogo();
+  // Drawn for the pixels it lands on: a picture stretched to a 2× screen would be soft.
+  const QPixmap logo = LogoPixmap(iLogo->devicePixelRatioF());
   iLogo->setPixmap(logo);
-  if (!logo.isNull()) iLogo->resize(logo.size());
+  if (!logo.isNull()) iLogo->resize(logo.deviceIndependentSize().toSize());
 }

@@ -1,10 +1,8 @@
-#include <QIcon>
 #include <QLibraryInfo>
-#include <QPixmap>
 #include <QTranslator>
 
 #include "Application.h"
-#include "ImageFile.h"
+#include "Logo.h"
 #include "MainForm.h"
 #include "RandomSource.h"
 #include "SessionEnd.h"
@@ -25,11 +23,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationVersion(QStringLiteral("1.0.0.0"));
     // A Wayland desktop matches the window to its menu entry (name, icon) by this id.
     QGuiApplication::setDesktopFileName(QStringLiteral("nl.brimsel.kwindel"));
-    QIcon icon;
-    for (const char* path : {":/app/kwindel-16.png", ":/app/kwindel-32.png"}) {
-      icon.addPixmap(QPixmap::fromImage(ReadImageFile(QString::fromLatin1(path), "png")));
-    }
-    QApplication::setWindowIcon(icon);
+    QApplication::setWindowIcon(ProgramIcon());
     // The program speaks Dutch, so the platform's own dialogs and buttons do too.
     QTranslator dutch;
     if (dutch.load(QStringLiteral("qtbase_nl"),

@@ -8,7 +8,9 @@
 #endif
 
 #include "AtomicFile.h"
+#include "ByteOrderMark.h"
 #include "Exception.h"
+#include "Utf16Text.h"
 
 namespace kwindel {
 
@@ -103,6 +105,20 @@ void StringList::SetText(std::string_view bytes) {
 }
 
 void StringList::Split(ByteBlock bytes, std::size_t size) {
+  // Only the first few bytes are looked at: a list without a mark costs no extra pass.
+  const ListStart start = ReadByteOrderMark({bytes.data(), size});
+  if (start.encoding == ListEncoding::Bytes)
+    return SplitLines(std::move(bytes), size, start.markLength);
+  const std::string text = Utf16ToText({bytes.data() + start.markLength, size - start.markLength},
+                                       start.encoding == ListEncoding::Utf16BigEndian);
+  bytes = ByteBlock();
+  ByteBlock block(text.size() + kReadPadding);
+  std::copy(text.begin(), text.end(), block.data());
+  std::fill_n(block.data() + text.size(), kReadPadding, '\0');
+  SplitLines(std::move(block), text.size(), 0);
+}
+
+void StringList::SplitLines(ByteBlock bytes, std::size_t size, std::size_t start) {
   // Offsets must fit their 40 bits wherever the buffer may grow to.
   if (bytes.capacity() > kMaxBuffer) throw std::bad_alloc();
   Clear();
@@ -114,7 +130,7 @@ void StringList::Split(ByteBlock bytes, std::size_t size) {
   // Every CR, LF and NUL is found 16 bytes at a time. The content is followed by zero bytes,
   // so the first NUL at or after its end stops the scan, and a CR's next byte can always be read.
   const char* const base = buffer_.data();
-  std::size_t lineStart = 0;
+  std::size_t lineStart = start;
   auto emit = [&](std::size_t end) {
     if (count_ == entryCapacity_) GrowEntries(count_ + 1);
     Entries()[count_++] = Pack(lineStart, end - lineStart);

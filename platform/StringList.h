@@ -86,10 +86,13 @@ class StringList {
 
   // Replaces the content with the lines of bytes: CR, LF or CR LF ends a line,
   // a final line without a break counts, a break at the very end adds no empty
-  // line, and the first NUL ends the content.
+  // line, and the first NUL ends the content. A byte-order mark at the very
+  // start is no text: a UTF-8 one is dropped, and after a UTF-16 one the rest
+  // is decoded into 8-bit text first (see ByteOrderMark.h).
   void SetText(std::string_view bytes);
 
-  // Reads every byte before the list changes; raises "Cannot open file %s".
+  // Reads every byte before the list changes, then takes them as SetText does;
+  // raises "Cannot open file %s".
   void LoadFromFile(const std::string& path);
 
   // Writes every line followed by CR LF. Raises "Cannot create file %s" or
@@ -121,6 +124,8 @@ class StringList {
   ByteBlock GrowBuffer(std::size_t atLeast);
   // Takes the bytes of a whole file, followed by at least 16 zero bytes, as the content.
   void Split(ByteBlock bytes, std::size_t size);
+  // The same for 8-bit text, whose lines begin at `start`.
+  void SplitLines(ByteBlock bytes, std::size_t size, std::size_t start);
 
   ByteBlock buffer_;
   std::size_t size_ = 0;  // bytes of the buffer in use

@@ -9,6 +9,10 @@
 int main(int argc, char** argv) {
   // Also when the build lists the tests: no display is needed.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+#ifdef KWINDEL_TEST_SCALE_FACTOR
+  // The window on a screen with more pixels to the inch (a 4K laptop at 200 %).
+  qputenv("QT_SCALE_FACTOR", KWINDEL_TEST_SCALE_FACTOR);
+#endif
   kwindel::test::UsePrivateHome();
   Application application(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("Kwindel"));

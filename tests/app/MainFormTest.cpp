@@ -63,7 +63,7 @@ TEST_F(MainFormTest, LaysOutTheWindowAsDesigned) {
   EXPECT_EQ(form->Stat->currentMessage(), "Brimsel, Nederlandstalige educatieve software");
   EXPECT_EQ(form->iLogo->pixmap().size(), QSize(128, 128));
   EXPECT_TRUE(form->iLogo->pixmap().toImage().pixelColor(0, 127).alpha() == 0)
-      << "the bottom-left colour is transparent";
+      << "transparent around its rounded corners";
 
   QStringList order;
   QWidget* widget = form->bStop;

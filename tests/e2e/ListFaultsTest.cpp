@@ -22,6 +22,7 @@
 #include "MainFormFixture.h"
 #include "Paths.h"
 #include "QtEncoding.h"
+#include "Utf16File.h"
 
 namespace {
 
@@ -83,8 +84,8 @@ TEST_F(ListFaults, AListThatCannotBeReadIsReportedAndOffersNoDivision) {
     auto form = MakeForm();
     Choose(*form, WriteList("klas.lll", Pupils(3)));
     Choose(*form, c.path);
-    EXPECT_THAT(failures, ElementsAre(Message("Kwindel", kwindel::DecodeName(
-                                                             "Cannot open file " + c.path + "."))));
+    EXPECT_THAT(failures, ElementsAre(Message(
+                              "Kwindel", kwindel::DecodeName("Cannot open file " + c.path + "."))));
     EXPECT_EQ(TfMainProbe::Pupils(*form).Count(), 0) << "the earlier pupils are gone";
     EXPECT_EQ(form->lLeerlingen->text(), "<Geen leerlingen>");
     EXPECT_FALSE(form->bKwindel->isVisible());
@@ -110,33 +111,39 @@ TEST_F(ListFaults, NamesAndPathsReachTheReportByteForByte) {
   };
   const Case cases[] = {
 #ifdef _WIN32
-      {"code page 1252 in the names, beyond it in the paths",
-       "Klas 5b 'Zo\xC3\xAB' \xC5\x81ucja",
-       "Programma \xC3\xA9\xC3\xA9n \xC5\x81ucja/Kwindel \xC3\xAB",
+    {"code page 1252 in the names, beyond it in the paths",
+     "Klas 5b 'Zo\xC3\xAB' \xC5\x81ucja",
+     "Programma \xC3\xA9\xC3\xA9n \xC5\x81ucja/Kwindel \xC3\xAB",
 #else
-      {"code page 1252: quotes, TABs and spaces, in the names and the paths",
-       "Klas 5b 'Zo\xEB'",
-       "Programma \xE9\xE9n/Kwindel \xEB",
+    {"code page 1252: quotes, TABs and spaces, in the names and the paths",
+     "Klas 5b 'Zo\xEB'",
+     "Programma \xE9\xE9n/Kwindel \xEB",
 #endif
-       "Jos\xE9 \x93"
-       "Bram\x94 de Vries\r\n\tAnn\xEB 'Zo\xEB'  \r\n\"Pi\xEBt\"\tJansen\r\n"
-       ";commentaar\r\n",
-       {"Jos\xE9 \x93"
-        "Bram\x94 de Vries",
-        "\tAnn\xEB 'Zo\xEB'  ", "\"Pi\xEBt\"\tJansen"}},
-      {"UTF-8: quotes, TABs and spaces, in the names and the paths",
-       "Klas 5 \xE2\x80\x93 Zo\xC3\xAB",
-       "Mijn programma's/Kw\xC3\xAFndel",
-       "Zo\xC3\xAB \xE2\x80\x9C"
-       "Anna\xE2\x80\x9D\n\tF\xC3\xA9lix\t\n  \xC3\x85sa \"de\" Boer \n",
-       {"Zo\xC3\xAB \xE2\x80\x9C"
-        "Anna\xE2\x80\x9D",
-        "\tF\xC3\xA9lix\t", "  \xC3\x85sa \"de\" Boer "}},
-      {"binary: 0xFF bytes are text, control bytes blanks, the first NUL ends the list",
-       "binair",
-       "Kwindel",
-       "\xFF\xFF\r\n\x01\x02\xFF\r\n\x01\x1F\r\n \xFF \r\n\x80\0\xFF\r\nweg\r\n"s,
-       {"\xFF\xFF", "\x01\x02\xFF", " \xFF ", "\x80"}},
+     "Jos\xE9 \x93"
+     "Bram\x94 de Vries\r\n\tAnn\xEB 'Zo\xEB'  \r\n\"Pi\xEBt\"\tJansen\r\n"
+     ";commentaar\r\n",
+     {"Jos\xE9 \x93"
+      "Bram\x94 de Vries",
+      "\tAnn\xEB 'Zo\xEB'  ", "\"Pi\xEBt\"\tJansen"}},
+    {"UTF-8: quotes, TABs and spaces, in the names and the paths",
+     "Klas 5 \xE2\x80\x93 Zo\xC3\xAB",
+     "Mijn programma's/Kw\xC3\xAFndel",
+     "Zo\xC3\xAB \xE2\x80\x9C"
+     "Anna\xE2\x80\x9D\n\tF\xC3\xA9lix\t\n  \xC3\x85sa \"de\" Boer \n",
+     {"Zo\xC3\xAB \xE2\x80\x9C"
+      "Anna\xE2\x80\x9D",
+      "\tF\xC3\xA9lix\t", "  \xC3\x85sa \"de\" Boer "}},
+    {"Notepad's Unicode: UTF-16 with a byte-order mark becomes 8-bit text, a comment first",
+     "Unicode",
+     "Kwindel",
+     kwindel::test::Utf16File(u"; groep 7, juf Anaïs\r\nDaniël\r\n\tZoë \r\nŁucja", false),
+     // UTF-8 on Linux, the ANSI code page on Windows
+     {AnsiFromName("Dani\xC3\xABl"), AnsiFromName("\tZo\xC3\xAB "), AnsiFromName("\xC5\x81ucja")}},
+    {"binary: 0xFF bytes are text, control bytes blanks, the first NUL ends the list",
+     "binair",
+     "Kwindel",
+     "\xFF\xFF\r\n\x01\x02\xFF\r\n\x01\x1F\r\n \xFF \r\n\x80\0\xFF\r\nweg\r\n"s,
+     {"\xFF\xFF", "\x01\x02\xFF", " \xFF ", "\x80"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

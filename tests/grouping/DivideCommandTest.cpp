@@ -6,9 +6,12 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "BuiltProgram.h"
+#include "Encoding.h"
 #include "TempDir.h"
+#include "Utf16File.h"
 
 namespace kwindel {
 namespace {
@@ -45,6 +48,60 @@ TEST(DivideCommand, DividesAListIntoAReport) {
   std::string report = ReadFile(dir / "out.txt");
   EXPECT_TRUE(report.starts_with("Gebruikte leerlingenlijst: " + (dir / "groep7.lll") + "\r\n"));
   EXPECT_TRUE(report.ends_with("Groepje 3\r\n\tG\r\n\tF\r\n"));
+}
+
+// A list saved by a Windows tool, with a byte-order mark, UTF-8 or UTF-16, gives the very report
+// its UTF-8 copy without a mark gives: its first line is still a comment, and no name carries
+// the mark.
+TEST(DivideCommand, AListWithAByteOrderMarkGivesTheReportOfItsUtf8Copy) {
+  struct List {
+    const char* name;
+    std::string utf8;
+    std::u16string utf16;
+    const char* pupils;
+  };
+  // The same text in both: the source file is UTF-8.
+#define KWINDEL_BOTH(text) text, u"" text
+  const List lists[] = {
+      {"first line a comment",
+       KWINDEL_BOTH("; groep 7, juf Anaïs\r\nDaniël\r\nZoë\r\nÖmer\r\nŁucja\r\nBram\r\n"), "5"},
+      {"first line a pupil", KWINDEL_BOTH("Daniël\nZoë\nÖmer\nŁucja"), "4"},
+  };
+#undef KWINDEL_BOTH
+  TempDir dir;
+  const std::string list = dir / "groep7.lll";
+  for (const List& l : lists) {
+    SCOPED_TRACE(l.name);
+    test::WriteFile(list, l.utf8);
+    ASSERT_EQ(RunDivide(dir, list + " 2 7 " + (dir / "utf8.txt")).exitCode, 0);
+    const std::string expected = ReadFile(dir / "utf8.txt");
+    EXPECT_NE(expected.find("\r\nAantal leerlingen dat kwindeld moet worden: " +
+                            std::string(l.pupils) + "\r\n"),
+              std::string::npos);
+    EXPECT_NE(expected.find("\r\n\tZo\xC3\xAB\r\n"), std::string::npos) << "UTF-8 bytes";
+    // UTF-16 becomes the program's 8-bit text: the UTF-8 copy's bytes, on Windows its copy in
+    // the ANSI code page.
+    test::WriteFile(list, AnsiFromName(l.utf8));
+    ASSERT_EQ(RunDivide(dir, list + " 2 7 " + (dir / "ansi.txt")).exitCode, 0);
+    const std::string expectedText = ReadFile(dir / "ansi.txt");
+
+    const struct {
+      const char* encoding;
+      std::string bytes;
+      const std::string& report;
+    } marked[] = {
+        {"UTF-8 with a mark", "\xEF\xBB\xBF" + l.utf8, expected},
+        {"UTF-16 LE", test::Utf16File(l.utf16, false), expectedText},
+        {"UTF-16 BE", test::Utf16File(l.utf16, true), expectedText},
+    };
+    for (const auto& [encoding, bytes, report] : marked) {
+      SCOPED_TRACE(encoding);
+      test::WriteFile(list, bytes);
+      Outcome outcome = RunDivide(dir, list + " 2 7 " + (dir / "out.txt"));
+      EXPECT_EQ(outcome.exitCode, 0) << outcome.errors;
+      EXPECT_EQ(ReadFile(dir / "out.txt"), report);
+    }
+  }
 }
 
 TEST(DivideCommand, RefusesBadArguments) {

@@ -47,9 +47,12 @@ TEST(PupilList, KeepsOnlyPupilLines) {
   using namespace std::string_literals;
   const CleanCase cases[] = {
       {"NUL ends the list", "A\r\nB\0C\r\nD"s, {"A", "B"}},
-      {"byte-order mark before a comment makes a pupil",
-       "\xEF\xBB\xBF;groep\r\nA",
-       {"\xEF\xBB\xBF;groep", "A"}},
+      {"a comment after a byte-order mark", "\xEF\xBB\xBF;groep\r\nA", {"A"}},
+      {"a pupil after a byte-order mark",
+       "\xEF\xBB\xBF"
+       "Anna\r\nB",
+       {"Anna", "B"}},
+      {"a blank line after a byte-order mark", "\xEF\xBB\xBF \r\nA", {"A"}},
       {"high bytes are text, not blanks", "\x80\xA0\r\n\xFF", {"\x80\xA0", "\xFF"}},
       {"control bytes are blanks", "\x01\x1F\t \r\nA", {"A"}},
       {"only blank and comment lines", ";a\r\n \r\n\r\n;", {}},

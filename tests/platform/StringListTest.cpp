@@ -3,24 +3,36 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "Encoding.h"
 #include "Exception.h"
 #include "FileSizeLimit.h"
 #include "LinesOf.h"
 #include "MessageOf.h"
 #include "StringList.h"
 #include "TempDir.h"
+#include "Utf16File.h"
 
 namespace kwindel {
 namespace {
 
 using test::ReadFile;
 using test::TempDir;
+using test::Utf16File;
 using test::WriteFile;
 using ::testing::ElementsAreArray;
 
 using kwindel::test::MessageOf;
+
+// Lines given in UTF-8 as the program's 8-bit text: the same on Linux, in the
+// ANSI code page on Windows.
+std::vector<std::string> Text(std::vector<std::string> lines) {
+  for (std::string& line : lines)
+    line = AnsiFromName(line);
+  return lines;
+}
 
 struct SplitCase {
   const char* name;
@@ -30,6 +42,7 @@ struct SplitCase {
 
 TEST(StringListLoad, SplitsLinesByTheFileRules) {
   using namespace std::string_literals;
+  using namespace std::string_view_literals;
   const SplitCase cases[] = {
       {"empty file", "", {}},
       {"CR LF breaks", "a\r\nb\r\nc", {"a", "b", "c"}},
@@ -41,8 +54,26 @@ TEST(StringListLoad, SplitsLinesByTheFileRules) {
       {"two breaks at the end keep one empty line", "a\n\n", {"a", ""}},
       {"first NUL ends the content", "A\r\nB\0C\r\nD"s, {"A", "B"}},
       {"NUL right after a break", "A\r\n\0B"s, {"A"}},
-      {"byte-order mark stays in the first line", "\xEF\xBB\xBF;x\r\ny", {"\xEF\xBB\xBF;x", "y"}},
       {"bytes kept as they are", " \ta b\t\r\n\xFF\x80", {" \ta b\t", "\xFF\x80"}},
+      {"UTF-8 byte-order mark is dropped", "\xEF\xBB\xBF;x\r\ny", {";x", "y"}},
+      {"a byte-order mark alone is an empty file", "\xEF\xBB\xBF", {}},
+      {"only the mark at the very start is dropped",
+       "\xEF\xBB\xBF\xEF\xBB\xBF;x",
+       {"\xEF\xBB\xBF;x"}},
+      {"mark bytes after the start are text",
+       "a\r\n\xEF\xBB\xBF;b\r\n\xFF\xFE c\r\n\xFE\xFF",
+       {"a", "\xEF\xBB\xBF;b", "\xFF\xFE c", "\xFE\xFF"}},
+      {"a mark cut short is text", "\xEF\xBB;x\r\n\xFF", {"\xEF\xBB;x", "\xFF"}},
+      {"UTF-16 LE becomes the 8-bit text",
+       Utf16File(u"Dani\u00EBl\r\nZo\u00EB\n\u00D6mer\r\u0141ucja", false),
+       Text({"Dani\xC3\xABl", "Zo\xC3\xAB", "\xC3\x96mer", "\xC5\x81ucja"})},
+      {"UTF-16 BE becomes the 8-bit text",
+       Utf16File(u"Dani\u00EBl\r\nZo\u00EB\n\u00D6mer\r\u0141ucja", true),
+       Text({"Dani\xC3\xABl", "Zo\xC3\xAB", "\xC3\x96mer", "\xC5\x81ucja"})},
+      {"UTF-16 U+0000 ends the content", Utf16File(u"A\r\nB\0C\r\nD"sv, false), {"A", "B"}},
+      {"UTF-16: a mark after the first one is text", Utf16File(u"\uFEFF;a\r\nb\uFEFF", true),
+       Text({"\xEF\xBB\xBF;a", "b\xEF\xBB\xBF"})},
+      {"UTF-16 mark alone is an empty file", "\xFF\xFE", {}},
   };
   TempDir dir;
   for (const SplitCase& c : cases) {
