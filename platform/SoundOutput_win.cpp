@@ -19,7 +19,7 @@ void WindowsSoundOutput::PlayNumbered(std::uint16_t number) {
 }
 
 bool WindowsSoundOutput::PlayWave(const QByteArray& bytes) {
-  if (bytes.isEmpty()) return false;
+  if (!IsWholeWave(bytes)) return false;
   // SND_NODEFAULT: bytes that are no wave stay silent rather than ringing the system's sound.
   return PlaySoundW(reinterpret_cast<LPCWSTR>(bytes.constData()), nullptr,
                     SND_MEMORY | SND_SYNC | SND_NODEFAULT) != FALSE;

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QString>
+#include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "QtEncoding.h"
@@ -42,6 +44,28 @@ std::optional<QByteArray> FindWaveResource(std::string_view name) {
 std::optional<QByteArray> FindWaveResource(std::uint16_t number) {
   if (number == 0) return std::nullopt;
   return FindWaveResource(std::to_string(number));
+}
+
+bool IsWholeWave(const QByteArray& bytes) {
+  auto size32 = [&](qsizetype at) {
+    std::uint32_t value = 0;
+    std::memcpy(&value, bytes.constData() + at, 4);  // little-endian, as the machine
+    return qsizetype{value};
+  };
+  if (bytes.size() < 12 || !bytes.startsWith("RIFF") || bytes.mid(8, 4) != "WAVE") return false;
+  const qsizetype end = 8 + size32(4);
+  if (end > bytes.size()) return false;
+  bool format = false;
+  bool data = false;
+  for (qsizetype at = 12; at < end;) {
+    if (at + 8 > end) return false;
+    const qsizetype next = at + 8 + size32(at + 4);
+    if (next > end) return false;
+    format = format || bytes.mid(at, 4) == "fmt ";
+    data = data || bytes.mid(at, 4) == "data";
+    at = next + (next & 1);  // chunks are padded to an even length
+  }
+  return format && data;
 }
 
 QByteArray DefaultSound() {

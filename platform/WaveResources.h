@@ -22,6 +22,11 @@ std::optional<QByteArray> FindWaveResource(std::string_view name);
 // Number 0 is the null identifier, which no resource carries.
 std::optional<QByteArray> FindWaveResource(std::uint16_t number);
 
+// Whether the bytes are a whole RIFF wave: "RIFF", "WAVE", and chunks that all
+// end within the bytes, among them "fmt " and "data". A player that trusts the
+// header's sizes (Windows' PlaySound) would otherwise read past the end.
+bool IsWholeWave(const QByteArray& bytes);
+
 // The sound played in place of a resource that does not exist.
 QByteArray DefaultSound();
 

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <algorithm>
 #include <filesystem>
+#include <iostream>
 #include <sstream>
 
 #include "FileSizeLimit.h"
@@ -108,7 +109,7 @@ TEST_F(MainFormTest, ChoosingAListShowsItAndBoundsTheSpinner) {
     EXPECT_EQ(form->lLeerlingen->text(), QString::number(c.pupils) + " leerlingen");
     EXPECT_EQ(form->LMDSpinEdit->GetMaxValue(), c.maximum);
     EXPECT_EQ(form->bKwindel->isVisible(), c.divideOffered);
-    EXPECT_EQ(TfMainProbe::ListDir(*form), dir.path() + "/");
+    EXPECT_EQ(TfMainProbe::ListDir(*form), dir.path() + kwindel::test::kSeparator);
     EXPECT_EQ(TfMainProbe::Pupils(*form).Count(), c.pupils);
     EXPECT_THAT(failures, IsEmpty());
   }
@@ -282,6 +283,10 @@ TEST_F(MainFormTest, AReportThatCannotBeSavedKeepsThePupilsForTheNextDivision) {
              "Cannot create file " + (dir / "Kwindel.txt") + ".", false},
         Case{"a full disk, then the list chosen again", false, "Stream write error.", true}}) {
     SCOPED_TRACE(c.name);
+    if (!c.folderInTheWay && !kwindel::test::FileSizeLimit::Available) {
+      std::cout << "skipped: " << kwindel::test::kNoFullDiskHere << '\n';
+      continue;
+    }
     failures.clear();
     opened.clear();
     std::filesystem::remove_all(dir / "Kwindel.txt");
@@ -367,7 +372,9 @@ TEST_F(MainFormTest, TheStatusBarShowsTheHintUnderThePointer) {
   auto form = MakeForm();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
   auto pointAt = [&](QWidget* widget) {
-    QCursor::setPos(widget->mapToGlobal(QPoint(4, 4)));
+    // The middle: where a font wider than Arial stands in, a label's text may reach over the
+    // edge of the control beside it.
+    QCursor::setPos(widget->mapToGlobal(widget->rect().center()));
     emit QAbstractEventDispatcher::instance()->aboutToBlock();  // the event loop runs out of events
     return form->Stat->currentMessage();
   };
@@ -398,7 +405,7 @@ TEST_F(MainFormTest, StopClosesTheWindow) {
 
 TEST_F(MainFormTest, NamesItsFilesAfterTheExecutable) {
   auto form = MakeForm("Groepjes.bin");
-  EXPECT_EQ(TfMainProbe::AppDir(*form), dir.path() + "/");
+  EXPECT_EQ(TfMainProbe::AppDir(*form), dir.path() + kwindel::test::kSeparator);
   EXPECT_EQ(TfMainProbe::AppBaseName(*form), "Groepjes");
   EXPECT_EQ(std::filesystem::current_path().string(), dir.path());
   Choose(*form, WriteList("klas.lll", Pupils(3)));

@@ -59,6 +59,8 @@ TEST_F(ScaledWindow, DrawsTheLogoForTheScreensPixels) {
   EXPECT_EQ(logo.size(), QSize(256, 256));
   EXPECT_TRUE(logo.hasAlphaChannel());
 
+  // Where a font wider than Arial stands in, the pupil count's text may reach over the logo's top.
+  form->lLeerlingen->hide();
   const QImage shown = form->grab(form->iLogo->geometry()).toImage();
   EXPECT_LE(Difference(shown, Drawing(256, dark)), 3);
   // What the comparison tells apart: the drawing at 128 pixels, stretched.

@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 
 #include <filesystem>
+#include <iostream>
 
 #include "FileSizeLimit.h"
 #include "MainFormFixture.h"
@@ -71,21 +72,25 @@ TEST_F(SettingsTest, ReadsWhatIsStoredAndWritesItBackLineForLine) {
 }
 
 TEST_F(SettingsTest, AFailedWriteIsShownAndTheOldFileStays) {
-  const std::string old = "[Gebruik]\r\nLijstendir=/oud/\r\n";
-  WriteFile(dir / "Kwindel.ini", old);
-  auto form = MakeForm();
-  Choose(*form, WriteList("klas.lll", "A\r\n"));
-  {
-    kwindel::test::FileSizeLimit limit(8);  // as on a full disk
-    form.reset();
+  if (kwindel::test::FileSizeLimit::Available) {
+    const std::string old = "[Gebruik]\r\nLijstendir=/oud/\r\n";
+    WriteFile(dir / "Kwindel.ini", old);
+    auto form = MakeForm();
+    Choose(*form, WriteList("klas.lll", "A\r\n"));
+    {
+      kwindel::test::FileSizeLimit limit(8);  // as on a full disk
+      form.reset();
+    }
+    EXPECT_THAT(failures, ElementsAre(Message("Kwindel", QString::fromStdString(
+                                                             "Unable to write to " +
+                                                             (dir / "Kwindel.ini") + "."))));
+    EXPECT_EQ(ReadFile(dir / "Kwindel.ini"), old);
+  } else {
+    std::cout << "the full disk is not tried: " << kwindel::test::kNoFullDiskHere << '\n';
   }
-  EXPECT_THAT(failures,
-              ElementsAre(Message("Kwindel", QString::fromStdString("Unable to write to " +
-                                                                    (dir / "Kwindel.ini") + "."))));
-  EXPECT_EQ(ReadFile(dir / "Kwindel.ini"), old);
 
   failures.clear();
-  form = MakeForm("Ander");
+  auto form = MakeForm("Ander");
   std::filesystem::create_directory(dir / "Ander.ini");  // a folder where the file must go
   form.reset();
   EXPECT_THAT(failures,

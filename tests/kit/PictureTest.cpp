@@ -116,7 +116,9 @@ TEST(PictureLoad, TellsTheKindAndSizeOfEachFormat) {
        Save(dir, "a.png", Solid(5, 3, QColor(255, 0, 0, 128), QImage::Format_ARGB32), "png"),
        Kind::Bitmap, 5, 3},
       {"BMP is a bitmap", Save(dir, "b.bmp", Solid(4, 2, Qt::blue), "bmp"), Kind::Bitmap, 4, 2},
+#ifndef _WIN32  // Qt for Windows is built here without a JPEG library
       {"JPEG is a bitmap", Save(dir, "c.jpg", Solid(6, 4, Qt::green), "jpg"), Kind::Bitmap, 6, 4},
+#endif
       {"the content decides, not the name",
        Save(dir, "really-a-png.bmp", Solid(7, 2, Qt::red), "png"), Kind::Bitmap, 7, 2},
       {"ICO is an icon", Save(dir, "d.ico", Solid(16, 8, Qt::blue), "ico"), Kind::Icon, 16, 8},

@@ -67,6 +67,22 @@ TEST(WaveResourcesTest, MissesWhatNoResourceCarries) {
   EXPECT_FALSE(FindWaveResource(std::uint16_t{4465}));
 }
 
+TEST(WaveResourcesTest, TellsAWholeWaveFromAPartOfOne) {
+  const QByteArray chime = *FindWaveResource("Chime");
+  QByteArray dataPastTheEnd = chime;
+  dataPastTheEnd[dataPastTheEnd.size() - 12] = '\x7F';  // the data chunk's size, grown
+  QByteArray riffPastTheEnd = chime;
+  riffPastTheEnd[7] = '\x01';  // the RIFF size
+  EXPECT_TRUE(IsWholeWave(chime));
+  EXPECT_TRUE(IsWholeWave(DefaultSound()));
+  for (const QByteArray& part :
+       {QByteArray(), QByteArray("plain text, not a sound"), *FindWaveResource("Broken"),
+        chime.left(20), chime.left(chime.size() - 1), dataPastTheEnd, riffPastTheEnd}) {
+    SCOPED_TRACE(part.left(16).toHex().toStdString());
+    EXPECT_FALSE(IsWholeWave(part));
+  }
+}
+
 TEST(WaveResourcesTest, DefaultSoundIsAShortWave) {
   const QByteArray wave = DefaultSound();
   const std::optional<QByteArray> data = DataChunk(wave);
