@@ -52,6 +52,12 @@ class TempDir {
   }
   ~TempDir() {
     std::error_code ignored;
+    // A window under test makes its folder the current one, and Windows removes no folder that
+    // is current.
+    const std::filesystem::path current = std::filesystem::current_path(ignored);
+    if (NameOf(current).starts_with(path_)) {
+      std::filesystem::current_path(std::filesystem::temp_directory_path(), ignored);
+    }
     std::filesystem::remove_all(PathOf(path_), ignored);
   }
   TempDir(const TempDir&) = delete;
