@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <time.h>
 
 #include <QImage>
 #include <QMetaProperty>
@@ -338,19 +337,6 @@ TEST_F(TimeoutTest, RepaintsOnlyWhereItShould) {
     QCoreApplication::processEvents();
     EXPECT_EQ(paints > 0, step.repaints);
   }
-}
-
-TEST(TickCount, RealSourceIsTheMonotonicClockInMilliseconds) {
-  auto monotonic = [] {
-    timespec t{};
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return static_cast<std::uint32_t>(static_cast<std::uint64_t>(t.tv_sec) * 1000u +
-                                      static_cast<std::uint64_t>(t.tv_nsec) / 1000000u);
-  };
-  const std::uint32_t before = monotonic();
-  const std::uint32_t tick = kwindel::TickCount();
-  const std::uint32_t after = monotonic();
-  EXPECT_LE(tick - before, after - before) << "wrap-safe: before <= tick <= after";
 }
 
 TEST(TickCount, ScopedSourceIsRestored) {

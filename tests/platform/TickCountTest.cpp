@@ -24,6 +24,7 @@ std::uint32_t SystemMilliseconds() {
 #endif
 }
 
+// The real source: the monotonic clock in milliseconds on Linux, GetTickCount on Windows.
 TEST(TickCountTest, CountsTheSystemsMilliseconds) {
   const std::uint32_t before = SystemMilliseconds();
   const std::uint32_t tick = TickCount();
