@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Brimsel
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The anchor for the program's start-up: the least a Qt Widgets program does to
 // show a window of the same size, built the same way. Built a second time as
 // text_window, which shows one line of text: any window with text pays for

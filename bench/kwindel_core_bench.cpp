@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Brimsel
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The division's core steps on generated lists of 10^4 to 10^6 pupils, so a
 // regression in any one of them shows: splitting a list's bytes into lines,
 // cleaning them, drawing every pupil (select-and-remove), building the report,

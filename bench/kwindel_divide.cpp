@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Brimsel
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Divides a pupil list from the command line exactly as the window does, for
 // benchmarks and for checking the core from outside.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Brimsel
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Divides a generated list through the window's divide button, offscreen, and
 // reports how long the click takes and how long the window went without its
 // message pump. Built twice: once as the program is, once with the pump taken

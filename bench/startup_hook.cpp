@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Brimsel
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Linked only into the start-up benchmarks, never into the program: ends the
 // process once its first window has been exposed and painted, so the time
 // from launch to exit is the time to the first shown window. The program and

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Brimsel
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-building for Windows x86-64 with Debian's MinGW-w64 compilers (the
 # POSIX thread model, which std::thread needs). Chained behind Qt's own
 # toolchain file: -DQT_CHAINLOAD_TOOLCHAIN_FILE=<this file>.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Brimsel
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A division of n pupils into g groups with any seed. Every pupil is placed
 // exactly once, group sizes differ by at most one with the larger groups
 // first, and each member is the one that deleting the draws from the list in

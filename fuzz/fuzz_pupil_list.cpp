@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Brimsel
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a pupil list: loaded as the program loads a file, then cleaned.
 // Checked against a plain reading of the file rules: the list holds exactly
 // the pupil lines of the input, in order; none is blank or a comment; saving

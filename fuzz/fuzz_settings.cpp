@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Brimsel
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a settings file, then one value written into it and read back.
 // Reading never fails on any bytes; a value read back is the value written
 // (blanks at its ends removed, at most 2047 characters); every other line is

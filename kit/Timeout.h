@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Brimsel
+// SPDX-License-Identifier: LGPL-3.0-or-later
 #pragma once
 
 #include <QColor>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Brimsel
+// SPDX-License-Identifier: LGPL-3.0-or-later
 // The Windows side of AtomicFile: a new file beside the target, flushed to the
 // disk, then moved over the target in one step with write-through.
 #include <windows.h>

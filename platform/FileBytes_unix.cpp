@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Brimsel
+// SPDX-License-Identifier: LGPL-3.0-or-later
 // The POSIX side of FileBytes: huge-page mappings and non-blocking reads.
 #include <fcntl.h>
 #include <sys/mman.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Brimsel
+// SPDX-License-Identifier: LGPL-3.0-or-later
 // The Windows side of FileBytes: heap blocks and a file opened by its wide name
 // with a share mode that lets others read, not write.
 #include <windows.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Brimsel
+// SPDX-License-Identifier: LGPL-3.0-or-later
 #pragma once
 
 // Marks what the kit's shared library offers to programs that link it. The kit

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Brimsel
+// SPDX-License-Identifier: LGPL-3.0-or-later
 // The Windows side of SoundOutput: the system plays the wave bytes itself.
 #include <windows.h>
 // After windows.h, which it builds on.

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Brimsel
+# SPDX-License-Identifier: LGPL-3.0-or-later
 # Makes the Qt help file from the index that Doxygen writes (index.qhp).
 # Doxygen 1.9 ends each keyword's id with the page anchor ("THoverButton_",
 # "THoverButton::SetState_a3f…"), while an id is what F1 in Qt Creator looks

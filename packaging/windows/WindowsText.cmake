@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Brimsel
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Copies text files into STAGE as Notepad reads them best: CR LF line ends and
 # UTF-8 with a byte-order mark. NOTES is SOURCE=NAME|SOURCE=NAME|....
 string(REPLACE "|" ";" notes "${NOTES}")

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Brimsel
+# SPDX-License-Identifier: LGPL-3.0-or-later
 """Writes default.wav: the short two-note chime played when a program asks for
 a wave resource it does not have. Run it from this folder to regenerate the
 file; the output is deterministic."""

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Brimsel
+# SPDX-License-Identifier: GPL-3.0-or-later
 # shellcheck shell=bash
 # Chroots of a Debian release for scripts/check-package and scripts/check-release:
 # a debootstrap base made once and kept, and fresh copies of it to work in.

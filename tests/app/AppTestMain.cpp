@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Brimsel
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the window's tests inside the program's own application object, so an
 // exception that escapes a handler reaches its exception display.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Brimsel
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window on a screen of twice the pixels to the inch (QT_SCALE_FACTOR=2).
 
 #include <gmock/gmock.h>

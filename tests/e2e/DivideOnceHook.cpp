@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Brimsel
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Linked only into a test build of the program, never into the program itself:
 // once the window is up, does what a teacher does, through the program's own
 // desktop services. Chooses the list named by KWINDEL_TEST_LIST in the real file

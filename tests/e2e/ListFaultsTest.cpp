@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Brimsel
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pupil lists that cannot be read, odd bytes, odd paths and a very large list,
 // through the main window and through kwindel_divide.
 

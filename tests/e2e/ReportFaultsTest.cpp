@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Brimsel
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A report that cannot be saved because the disk is full, through the main
 // window and through kwindel_divide.
 

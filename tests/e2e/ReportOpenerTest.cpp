@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Brimsel
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program run from a folder whose name is not UTF-8 hands the desktop's
 // opener its report's path exactly as its bytes are. The program runs under a
 // private X server, where Qt hands documents to xdg-open (the offscreen

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Brimsel
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Settings files the program did not write itself, and shut-down of the real
 // program when its settings cannot be stored.
 

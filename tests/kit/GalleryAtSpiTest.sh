@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Brimsel
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The kit gallery as a screen reader meets it, through AT-SPI: gallery_atspi.py reads
 # and presses it. Qt's offscreen platform has no AT-SPI bridge, so the gallery runs on
 # a private X server, with a private session bus and accessibility bus. Everything

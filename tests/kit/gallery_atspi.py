@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Brimsel
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Reads the running kit gallery as a screen reader does, through AT-SPI.
 
 Checks that every control in the window has a name, that the countdown clock is a

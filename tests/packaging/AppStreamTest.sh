@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Brimsel
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The installed AppStream metadata is valid, even to the pedantic hints, and
 # names a desktop entry that is installed beside it, as software centres read
 # them. Usage: AppStreamTest.sh BUILD_DIR

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Brimsel
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The kit installed into a prefix outside the system's library folders: Qt
 # Designer, pointed there with QT_PLUGIN_PATH alone (no LD_LIBRARY_PATH), loads
 # the plugin and the plugin finds the kit's library in that prefix.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Brimsel
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finds and loads the kit's Designer plugin the way Qt Designer does, in the
 // designer/ folders of Qt's plugin paths (QT_PLUGIN_PATH first), and checks
 // that the plugin and the kit library it needs both come from PREFIX and that

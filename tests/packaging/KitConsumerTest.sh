@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Brimsel
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The installed kit works from another CMake project: find_package(KwindelKit 1.0),
 # link Kwindel::Kit, build a program in plain code and one from a form made in
 # Qt Designer, run both. Usage: KitConsumerTest.sh BUILD_DIR SOURCE_DIR

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Brimsel
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The installed launcher runs a per-user copy of the program from the user's
 # data folder, and refreshes that copy when the installed program changes.
 # Usage: LauncherTest.sh BUILD_DIR

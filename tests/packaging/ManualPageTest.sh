@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Brimsel
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Each manual page renders without a warning, read the way lintian reads it,
 # and has the NAME line that mandb indexes. Usage: ManualPageTest.sh PAGE...
 set -eu

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Brimsel
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the tests of the Qt-side platform services inside a QApplication. On
 // Windows it keeps the system's own platform plugin, as the program does: the
 // end of a session reaches a program through its windows.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Brimsel
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows sound output plays through the system's PlaySoundW. Under Wine
 // the tests' own ALSA configuration gives it a device that plays nowhere.
 

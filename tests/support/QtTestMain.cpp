@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Brimsel
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a GoogleTest suite inside a QApplication, for tests of widgets and of
 // anything that needs an event loop.
 

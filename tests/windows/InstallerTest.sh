@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Brimsel
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The MSI under Wine (run it through tests/windows/wine-session): installed
 # for one user without administrator rights, into the user's own programs
 # folder with a Start-menu entry and an uninstall entry; the installed program

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Brimsel
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Kwindel.exe from the zip, as a teacher uses it, under Wine (run it through
 # tests/windows/wine-session): unzipped into a folder whose name is beyond the
 # ANSI code page, started, a list chosen in the file dialog by typing its name

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Brimsel
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the gallery's four button sounds: a soft rising blip when the pointer
 enters a button (Glow), a falling one when it leaves (Unglow), a click when it
 is pressed (Press) and a lighter click when it is released (Unpress). Run it

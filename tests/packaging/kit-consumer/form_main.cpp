@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Brimsel
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Builds the form saved by Qt Designer, shows it offscreen and checks that every
 // property edited there arrived, that the pictures show, and that the two
 // connections made in Designer work. Prints each failure; the exit code is the
