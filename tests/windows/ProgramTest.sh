@@ -20,6 +20,17 @@ mkdir -p "$folder" "$work/klas 7b" "$work/klas 8"
 (cd "$folder" && unzip -q "$zip")
 [ "$(cd "$folder" && ls | sort | tr '\n' ' ')" = "COPYING.txt Kwindel.exe LEESMIJ.txt LGPL-3.0.txt " ] ||
   fail "the zip holds $(cd "$folder" && ls | tr '\n' ' ')"
+# Explorer's properties and the task bar read these.
+wrestool --extract --type=version "$folder/Kwindel.exe" | python3 -c '
+import sys
+text = sys.stdin.buffer.read().decode("utf-16-le", "replace")
+for wanted in ("CompanyName", "Brimsel", "FileDescription", "educatief programma",
+               "FileVersion", "1.0.0.0", "ProductName", "Kwindel"):
+    assert wanted in text, wanted + " is not in the version resource"' ||
+  fail "the version resource"
+[ "$(wrestool --list --type=group_icon "$folder/Kwindel.exe" | wc -l)" = 1 ] || fail "no icon"
+wrestool --list --type=24 "$folder/Kwindel.exe" | grep -q . || fail "no manifest"
+
 printf '; groep 7b\r\nAnna\r\nBram\r\nZo\xeb\r\n\r\nDani\xebl\r\n  Emma  \r\nFenna\r\nGijs' \
   >"$work/klas 7b/klas.lll"
 printf 'Hanna\nIvo\nJip\n' >"$work/klas 8/klas.lll"
