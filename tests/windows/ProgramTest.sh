@@ -21,7 +21,7 @@ mkdir -p "$folder" "$work/klas 7b" "$work/klas 8"
 [ "$(cd "$folder" && ls | sort | tr '\n' ' ')" = "COPYING.txt Kwindel.exe LEESMIJ.txt LGPL-3.0.txt " ] ||
   fail "the zip holds $(cd "$folder" && ls | tr '\n' ' ')"
 # Explorer's properties and the task bar read these.
-wrestool --extract --type=version "$folder/Kwindel.exe" | python3 -c '
+wrestool --extract --raw --type=version "$folder/Kwindel.exe" | python3 -c '
 import sys
 text = sys.stdin.buffer.read().decode("utf-16-le", "replace")
 for wanted in ("CompanyName", "Brimsel", "FileDescription", "educatief programma",
