@@ -197,8 +197,7 @@ void TfMain::bKwindelClick(QObject*) {
 
     // Every report numbers its groups from 1, also one that follows a failed save.
     FNextGroupNo = 1;
-    // The report quotes the list's path as text in the ANSI code page.
-    Division().RunKeepingPupils(kwindel::AnsiFromName(FListFileName), FGroupCount);
+    Division().RunKeepingPupils(FListFileName, FGroupCount);
   }
   FReport->SaveToFile(ReportPath());
   // Only a saved report uses the pupils up: after a failed save the window still holds them, as
