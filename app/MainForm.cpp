@@ -10,7 +10,6 @@
 
 #include "Application.h"
 #include "Division.h"
-#include "Encoding.h"
 #include "HintTracker.h"
 #include "IniFile.h"
 #include "Logo.h"
@@ -243,13 +242,12 @@ void TfMain::ReadSettings() {
   }
   kwindel::IniFile settings(path);
   settings.UpdateFile();
-  // The file holds text in the ANSI code page; the program keeps names as its 8-bit text.
-  FListDir = kwindel::NameFromAnsi(settings.ReadString("Gebruik", "Lijstendir", "c:\\lijsten\\"));
+  FListDir = settings.ReadString("Gebruik", "Lijstendir", "c:\\lijsten\\");
 }
 
 void TfMain::WriteSettings() {
   kwindel::IniFile settings(SettingsPath());
-  settings.WriteString("Gebruik", "Lijstendir", kwindel::AnsiFromName(FListDir));
+  settings.WriteString("Gebruik", "Lijstendir", FListDir);
   settings.UpdateFile();
 }
 
