@@ -9,12 +9,14 @@
 #include <windows.h>
 #endif
 
-#include "FileSizeLimit.h"
+#include "FullFolder.h"
 #include "MainFormFixture.h"
+#include "QtEncoding.h"
 #include "Utf16File.h"
 
 namespace {
 
+using kwindel::test::FullFolder;
 using kwindel::test::kSeparator;
 using kwindel::test::ReadFile;
 using kwindel::test::WriteFile;
@@ -80,21 +82,26 @@ TEST_F(SettingsTest, ReadsWhatIsStoredAndWritesItBackLineForLine) {
 }
 
 TEST_F(SettingsTest, AFailedWriteIsShownAndTheOldFileStays) {
-  if (kwindel::test::FileSizeLimit::Available) {
+  if (FullFolder::Possible()) {
+    FullFolder disk(dir, "schijf");
+    const std::string settings = disk.path() + kSeparator + "Kwindel.ini";
     const std::string old = "[Gebruik]\r\nLijstendir=/oud/\r\n";
-    WriteFile(dir / "Kwindel.ini", old);
-    auto form = MakeForm();
+    WriteFile(settings, old);
+    disk.Fill();
+    TfMainServices services = Services();
+    services.ExecutablePath = disk.path() + kSeparator + "Kwindel";
+    auto form = std::make_unique<TfMain>(random, services);
+    form->show();
     Choose(*form, WriteList("klas.lll", "A\r\n"));
     {
-      kwindel::test::FileSizeLimit limit(8);  // as on a full disk
+      auto full = disk.Arm();
       form.reset();
     }
-    EXPECT_THAT(failures, ElementsAre(Message("Kwindel", QString::fromStdString(
-                                                             "Unable to write to " +
-                                                             (dir / "Kwindel.ini") + "."))));
-    EXPECT_EQ(ReadFile(dir / "Kwindel.ini"), old);
+    EXPECT_THAT(failures, ElementsAre(Message("Kwindel", kwindel::DecodeName("Unable to write to " +
+                                                                             settings + "."))));
+    EXPECT_EQ(ReadFile(settings), old);
   } else {
-    std::cout << "the full disk is not tried: " << kwindel::test::kNoFullDiskHere << '\n';
+    std::cout << "the full disk is not tried: " << kwindel::test::kNoFullDisk << '\n';
   }
 
   failures.clear();
