@@ -83,24 +83,22 @@ inline Outcome RunProcess(const std::string& program, const std::vector<std::str
 #endif
 
 #ifdef _WIN32
-// A file held open by another program that shares it with no one, until
-// Release() or the end of the object.
+// A file held open by another program that shares it with no one, for as
+// long as the object lives.
 class HeldFile {
  public:
   explicit HeldFile(const std::string& path) {
     process_.start(DecodeName(BuiltProgram(KWINDEL_HOLD_FILE)), {DecodeName(path)});
     held_ = process_.waitForReadyRead(30000) && process_.readAll().startsWith("held");
   }
-  ~HeldFile() { Release(); }
+  ~HeldFile() {
+    process_.closeWriteChannel();  // its input ends: it lets go and ends
+    process_.waitForFinished(30000);
+  }
   HeldFile(const HeldFile&) = delete;
   HeldFile& operator=(const HeldFile&) = delete;
 
   bool Held() const { return held_; }
-  void Release() {
-    if (process_.state() == QProcess::NotRunning) return;
-    process_.closeWriteChannel();  // its input ends: it lets go and ends
-    process_.waitForFinished(30000);
-  }
 
  private:
   QProcess process_;
