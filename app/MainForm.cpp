@@ -10,7 +10,6 @@
 
 #include "Application.h"
 #include "Division.h"
-#include "Encoding.h"
 #include "HintTracker.h"
 #include "IniFile.h"
 #include "Logo.h"
@@ -197,8 +196,7 @@ void TfMain::bKwindelClick(QObject*) {
 
     // Every report numbers its groups from 1, also one that follows a failed save.
     FNextGroupNo = 1;
-    // The report quotes the list's path as text in the ANSI code page.
-    Division().RunKeepingPupils(kwindel::AnsiFromName(FListFileName), FGroupCount);
+    Division().RunKeepingPupils(FListFileName, FGroupCount);
   }
   FReport->SaveToFile(ReportPath());
   // Only a saved report uses the pupils up: after a failed save the window still holds them, as
@@ -244,13 +242,12 @@ void TfMain::ReadSettings() {
   }
   kwindel::IniFile settings(path);
   settings.UpdateFile();
-  // The file holds text in the ANSI code page; the program keeps names as its 8-bit text.
-  FListDir = kwindel::NameFromAnsi(settings.ReadString("Gebruik", "Lijstendir", "c:\\lijsten\\"));
+  FListDir = settings.ReadString("Gebruik", "Lijstendir", "c:\\lijsten\\");
 }
 
 void TfMain::WriteSettings() {
   kwindel::IniFile settings(SettingsPath());
-  settings.WriteString("Gebruik", "Lijstendir", kwindel::AnsiFromName(FListDir));
+  settings.WriteString("Gebruik", "Lijstendir", FListDir);
   settings.UpdateFile();
 }
 

@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "Division.h"
-#include "Encoding.h"
 #include "Exception.h"
 #include "Paths.h"
 #include "PupilList.h"
@@ -50,9 +49,7 @@ int main(int argc, char** argv) {
     const std::string& list = arguments[1];
     kwindel::LoadPupilList(pupils, list);
     random.Seed(seed);
-    // The report quotes the list's path as text in the ANSI code page.
-    kwindel::Division{pupils, report, nextGroupNo, random, {}}.Run(kwindel::AnsiFromName(list),
-                                                                   groups);
+    kwindel::Division{pupils, report, nextGroupNo, random, {}}.Run(list, groups);
     report.SaveToFile(arguments[4]);
   } catch (const std::exception& error) {
     std::cerr << error.what() << '\n';

@@ -12,6 +12,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "Encoding.h"
 #include "Exception.h"
 
 namespace kwindel {
@@ -155,14 +156,17 @@ GroupSizes Division::StartReport(std::string_view listFileName, std::int32_t gro
   const std::int32_t count = pupils.Count();
   const GroupSizes plan = PlanGroups(count, groups);
   report.Clear();
+  report.SetUtf8(pupils.Utf8() || !FitsAnsi(listFileName));
+  const std::string listName =
+      report.Utf8() ? std::string(listFileName) : AnsiFromName(listFileName);
   // The report's size is known; room for it all at once spares a large
   // division from copying the report while it grows.
   const std::size_t blocks = static_cast<std::size_t>(plan.r) + (plan.q != 0 ? plan.d : 0);
-  report.Reserve(6 + 2 * blocks + static_cast<std::size_t>(count),
-                 256 + listFileName.size() + 20 * blocks + pupils.TextBytes() +
-                     static_cast<std::size_t>(count));
+  report.Reserve(
+      6 + 2 * blocks + static_cast<std::size_t>(count),
+      256 + listName.size() + 20 * blocks + pupils.TextBytes() + static_cast<std::size_t>(count));
 
-  report.Add(std::string("Gebruikte leerlingenlijst: ").append(listFileName));
+  report.Add("Gebruikte leerlingenlijst: " + listName);
   report.Add("Aantal leerlingen dat kwindeld moet worden: " + std::to_string(count));
   report.Add("Aantal groepjes: " + std::to_string(groups));
   report.Add("");
@@ -211,6 +215,8 @@ void Division::PlaceGroups(std::int32_t groups, std::int32_t size, UnplacedPupil
     position = static_cast<std::uint32_t>(unplaced.Take(static_cast<std::size_t>(k)));
   }
 
+  // Pupils in the ANSI code page go into a UTF-8 report converted.
+  const bool convert = report.Utf8() && !pupils.Utf8();
   constexpr std::size_t kAhead = 16;
   std::size_t member = 0;
   for (std::int32_t group = 0; group < groups; ++group) {
@@ -220,7 +226,12 @@ void Division::PlaceGroups(std::int32_t groups, std::int32_t size, UnplacedPupil
     for (std::int32_t place = 0; place < size; ++place, ++member) {
       if (member + kAhead < members) pupils.PrefetchEntry(drawn[member + kAhead]);
       if (member + kAhead / 2 < members) pupils.PrefetchLine(drawn[member + kAhead / 2]);
-      report.AddJoined("\t", pupils.Unchecked(drawn[member]));
+      const std::string_view pupil = pupils.Unchecked(drawn[member]);
+      if (convert) [[unlikely]] {
+        report.AddJoined("\t", NameFromAnsi(pupil));
+      } else {
+        report.AddJoined("\t", pupil);
+      }
       if (afterMember) afterMember();
     }
   }

@@ -83,7 +83,11 @@ struct Division {
   std::function<void()> afterMember;  // runs after every member placed
 
   // Clears the report and writes its header and size lines for the pupils in
-  // the list; returns the plan the groups must follow.
+  // the list, whose name is given as the program keeps names (see
+  // Encoding.h); returns the plan the groups must follow. The report is 8-bit
+  // text in the ANSI code page where the list is and its name fits the page,
+  // and UTF-8 otherwise (only on Windows are the two apart), so that a
+  // viewer shows every character of the name and the pupils.
   GroupSizes StartReport(std::string_view listFileName, std::int32_t groups);
 
   // Appends `groups` blocks of `size` members, each member one draw from the

@@ -42,6 +42,10 @@ std::string NameFromAnsi(std::string_view text) {
   return FromWide(CP_UTF8, ToWide(CP_ACP, text));
 }
 
+bool FitsAnsi(std::string_view name) {
+  return NameFromAnsi(AnsiFromName(name)) == name;
+}
+
 std::wstring WideName(std::string_view name) {
   return ToWide(CP_UTF8, name);
 }
@@ -54,6 +58,10 @@ std::string AnsiFromName(std::string_view name) {
 
 std::string NameFromAnsi(std::string_view text) {
   return std::string(text);
+}
+
+bool FitsAnsi(std::string_view) {
+  return true;
 }
 
 #endif

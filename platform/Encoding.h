@@ -11,11 +11,26 @@ namespace kwindel {
 // 8-bit text: on Linux the name's own bytes, on Windows UTF-8, so that every
 // name survives and the wide (UTF-16) file calls open any folder.
 
-// The ANSI code page of the text the program writes into its own files (the
-// report's list path, the settings' folder). On Linux a name's bytes are
-// written as they are. On Windows a character the page lacks becomes "?".
+// On Windows the program's own files hold 8-bit text in the ANSI code page
+// where it fits, and Unicode (UTF-8 or UTF-16) where it does not: a list may be
+// either, and the report and the settings are written in the one that keeps
+// every character. On Linux names and lists are bytes, written as they are:
+// there is no second kind of text.
+#ifdef _WIN32
+inline constexpr bool kUnicodeBesideAnsi = true;
+#else
+inline constexpr bool kUnicodeBesideAnsi = false;
+#endif
+
+// A name, or any of the program's text, in the ANSI code page and back. On
+// Linux the bytes stay as they are. On Windows a character the page lacks
+// becomes "?".
 std::string AnsiFromName(std::string_view name);
 std::string NameFromAnsi(std::string_view text);
+
+// Whether the ANSI code page holds every character of the name: always on
+// Linux.
+bool FitsAnsi(std::string_view name);
 
 #ifdef _WIN32
 // A name as the wide file calls take it.

@@ -6,8 +6,11 @@
 #include <vector>
 
 #include "AtomicFile.h"
+#include "ByteOrderMark.h"
+#include "Encoding.h"
 #include "Exception.h"
 #include "FileBytes.h"
+#include "Utf16Text.h"
 
 namespace kwindel {
 
@@ -104,35 +107,45 @@ bool HasLineBreak(std::string_view text) {
   return text.find_first_of("\r\n") != std::string_view::npos;
 }
 
-}  // namespace
+// A profile file's text: the 8-bit text of the file as it lies there, in the ANSI code page, or
+// the text of a Unicode (UTF-16) file as UTF-8.
+struct Profile {
+  std::string text;
+  bool unicode = false;
+  bool bigEndian = false;
 
-std::string IniFile::ReadString(std::string_view section, std::string_view key,
-                                std::string_view defaultValue) const {
-  std::string bytes;
-  if (ReadWholeFile(FFileName, bytes) != ReadOutcome::Read) return std::string(defaultValue);
-  std::vector<Line> lines = SplitLines(bytes);
-  auto span = FindSection(lines, section);
-  auto at = span ? FindKey(lines, *span, key) : std::nullopt;
-  if (!at) return std::string(defaultValue);
-  std::string_view text = lines[*at].text;
-  std::string_view value = TrimBlanks(text.substr(text.find('=') + 1));
-  return std::string(value.substr(0, kMaxValueLength));
+  // The program's text (a name, a value) as this text holds it.
+  std::string Held(std::string_view programText) const {
+    return unicode ? std::string(programText) : AnsiFromName(programText);
+  }
+};
+
+Profile Decode(std::string bytes) {
+  // Windows keeps a profile file that starts with a UTF-16 byte-order mark as Unicode.
+  if (kUnicodeBesideAnsi) {
+    const ListStart start = ReadByteOrderMark(bytes);
+    if (start.encoding != ListEncoding::Bytes) {
+      const bool bigEndian = start.encoding == ListEncoding::Utf16BigEndian;
+      std::string_view text = std::string_view(bytes).substr(start.markLength);
+      return {Utf16ToUtf8(text, bigEndian), true, bigEndian};
+    }
+  }
+  return {std::move(bytes)};
 }
 
-void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-  const std::string failure = FormatMessage("Unable to write to %s", FFileName);
-  // A line break inside a name or value would split the entry and corrupt the file.
-  if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value) ||
-      section.find(']') != std::string_view::npos || key.find('=') != std::string_view::npos) {
-    throw Exception(failure);
+// The first `count` characters of UTF-8 text.
+std::string_view FirstCharacters(std::string_view text, std::size_t count) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const bool continuation = (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80;
+    if (!continuation && count-- == 0) return text.substr(0, i);
   }
+  return text;
+}
 
-  std::string bytes;
-  if (ReadOutcome read = ReadWholeFile(FFileName, bytes);
-      read != ReadOutcome::Read && read != ReadOutcome::Missing) {
-    throw Exception(failure);  // what cannot be read cannot be kept line for line
-  }
-  std::vector<Line> lines = SplitLines(bytes);
+// The text with the key's value set: see IniFile::WriteString.
+std::string Edited(std::string_view content, std::string_view section, std::string_view key,
+                   std::string_view value) {
+  std::vector<Line> lines = SplitLines(content);
   const std::string entry = std::string(key) + "=" + std::string(value);
 
   std::string text;
@@ -167,9 +180,52 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
     emitNew("[" + std::string(section) + "]");
     emitNew(entry);
   }
+  return text;
+}
+
+}  // namespace
+
+std::string IniFile::ReadString(std::string_view section, std::string_view key,
+                                std::string_view defaultValue) const {
+  std::string bytes;
+  if (ReadWholeFile(FFileName, bytes) != ReadOutcome::Read) return std::string(defaultValue);
+  const Profile profile = Decode(std::move(bytes));
+  std::vector<Line> lines = SplitLines(profile.text);
+  auto span = FindSection(lines, profile.Held(section));
+  auto at = span ? FindKey(lines, *span, profile.Held(key)) : std::nullopt;
+  if (!at) return std::string(defaultValue);
+  std::string_view text = lines[*at].text;
+  std::string_view value = TrimBlanks(text.substr(text.find('=') + 1));
+  if (profile.unicode) return std::string(FirstCharacters(value, kMaxValueLength));
+  return NameFromAnsi(value.substr(0, kMaxValueLength));
+}
+
+void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+  const std::string failure = FormatMessage("Unable to write to %s", FFileName);
+  // A line break inside a name or value would split the entry and corrupt the file.
+  if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value) ||
+      section.find(']') != std::string_view::npos || key.find('=') != std::string_view::npos) {
+    throw Exception(failure);
+  }
+
+  std::string bytes;
+  if (ReadOutcome read = ReadWholeFile(FFileName, bytes);
+      read != ReadOutcome::Read && read != ReadOutcome::Missing) {
+    throw Exception(failure);  // what cannot be read cannot be kept line for line
+  }
+  Profile profile = Decode(std::move(bytes));
+  if (!profile.unicode && !(FitsAnsi(section) && FitsAnsi(key) && FitsAnsi(value))) {
+    // In the ANSI code page what it lacks would become "?": the file becomes Unicode, UTF-16 LE
+    // with a byte-order mark, as Windows keeps such a profile file.
+    profile = {NameFromAnsi(profile.text), true, false};
+  }
+  const std::string text =
+      Edited(profile.text, profile.Held(section), profile.Held(key), profile.Held(value));
 
   AtomicFile file(FFileName);
-  if (!file.Open() || !file.Write(text) || !file.Commit()) throw Exception(failure);
+  const bool written =
+      file.Open() && file.Write(profile.unicode ? Utf8ToUtf16File(text, profile.bigEndian) : text);
+  if (!written || !file.Commit()) throw Exception(failure);
 }
 
 }  // namespace kwindel

@@ -7,9 +7,15 @@
 
 namespace kwindel {
 
-// A private-profile (INI) file: "[Section]" lines and "key=value" lines, 8-bit
-// text with CR LF line ends. Sections and keys match without regard to letter
-// case. Every read and write goes to the disk; nothing is cached.
+// A private-profile (INI) file: "[Section]" lines and "key=value" lines with
+// CR LF line ends. Sections and keys match without regard to letter case.
+// Every read and write goes to the disk; nothing is cached.
+//
+// Names and values are given and returned as the program keeps names (see
+// Encoding.h). The file is 8-bit text in the ANSI code page; on Windows, where
+// text the page lacks would become "?", it is written as Unicode instead:
+// UTF-16 LE with a byte-order mark, which Windows' own reader reads too. A file
+// that is Unicode (a UTF-16 mark) stays Unicode.
 class IniFile {
  public:
   // Creating the object does not touch the file.

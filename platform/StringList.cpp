@@ -11,6 +11,7 @@
 
 #include "AtomicFile.h"
 #include "ByteOrderMark.h"
+#include "Encoding.h"
 #include "Exception.h"
 #include "Utf16Text.h"
 
@@ -26,6 +27,7 @@ StringList& StringList::operator=(StringList&& other) noexcept {
     longLines_ = std::move(other.longLines_);
     other.longLines_.clear();
     textBytes_ = std::exchange(other.textBytes_, 0);
+    utf8_ = std::exchange(other.utf8_, false);
   }
   return *this;
 }
@@ -91,6 +93,7 @@ void StringList::Clear() {
   entryCapacity_ = 0;
   longLines_.clear();
   textBytes_ = 0;
+  utf8_ = false;
 }
 
 void StringList::Reserve(std::size_t lines, std::size_t bytes) {
@@ -107,17 +110,25 @@ void StringList::SetText(std::string_view bytes) {
 }
 
 void StringList::Split(ByteBlock bytes, std::size_t size) {
-  // Only the first few bytes are looked at: a list without a mark costs no extra pass.
+  // Only the first few bytes are looked at: on Linux a list without a mark costs no extra pass
+  // (on Windows one more, over the lines, tells UTF-8 from the ANSI code page).
   const ListStart start = ReadByteOrderMark({bytes.data(), size});
-  if (start.encoding == ListEncoding::Bytes)
-    return SplitLines(std::move(bytes), size, start.markLength);
-  const std::string text = Utf16ToText({bytes.data() + start.markLength, size - start.markLength},
+  if (start.encoding == ListEncoding::Bytes) {
+    SplitLines(std::move(bytes), size, start.markLength);
+    // The content now ends at its first NUL; what follows is no part of the list.
+    utf8_ = kUnicodeBesideAnsi &&
+            (start.markLength != 0 ||
+             IsUtf8BeyondAscii({buffer_.data() + start.markLength, size_ - start.markLength}));
+    return;
+  }
+  const std::string text = Utf16ToUtf8({bytes.data() + start.markLength, size - start.markLength},
                                        start.encoding == ListEncoding::Utf16BigEndian);
   bytes = ByteBlock();
   ByteBlock block(text.size() + kReadPadding);
   std::copy(text.begin(), text.end(), block.data());
   std::fill_n(block.data() + text.size(), kReadPadding, '\0');
   SplitLines(std::move(block), text.size(), 0);
+  utf8_ = kUnicodeBesideAnsi;
 }
 
 void StringList::SplitLines(ByteBlock bytes, std::size_t size, std::size_t start) {
@@ -182,7 +193,7 @@ void StringList::LoadFromFile(const std::string& path) {
 
 void StringList::SaveToFile(const std::string& path) const {
   AtomicFile file(path);
-  bool written = file.Open();
+  bool written = file.Open() && (!utf8_ || file.Write("\xEF\xBB\xBF"));
   const char* const base = buffer_.data();
   const Entry* const entries = Entries();
   for (std::size_t i = 0; written && i < count_;) {

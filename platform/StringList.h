@@ -90,14 +90,22 @@ class StringList {
   // a final line without a break counts, a break at the very end adds no empty
   // line, and the first NUL ends the content. A byte-order mark at the very
   // start is no text: a UTF-8 one is dropped, and after a UTF-16 one the rest
-  // is decoded into 8-bit text first (see ByteOrderMark.h).
+  // is decoded into UTF-8 first (see ByteOrderMark.h).
   void SetText(std::string_view bytes);
+
+  // Whether the lines are UTF-8 rather than 8-bit text in the ANSI code page.
+  // Only where the two differ (kUnicodeBesideAnsi, on Windows) does a load set
+  // it: for a list with a byte-order mark, or without one whose bytes are
+  // valid UTF-8 beyond ASCII. A list saved with it starts with the UTF-8 mark.
+  bool Utf8() const { return utf8_; }
+  void SetUtf8(bool utf8) { utf8_ = utf8; }
 
   // Reads every byte before the list changes, then takes them as SetText does;
   // raises "Cannot open file %s".
   void LoadFromFile(const std::string& path);
 
-  // Writes every line followed by CR LF. Raises "Cannot create file %s" or
+  // Writes every line followed by CR LF, after the UTF-8 byte-order mark when
+  // the lines are UTF-8. Raises "Cannot create file %s" or
   // "Stream write error"; an existing file is then left as it was.
   void SaveToFile(const std::string& path) const;
 
@@ -136,6 +144,7 @@ class StringList {
   std::size_t entryCapacity_ = 0;
   std::unordered_map<std::size_t, std::size_t> longLines_;
   std::size_t textBytes_ = 0;
+  bool utf8_ = false;
 };
 
 }  // namespace kwindel

@@ -3,8 +3,8 @@
 #include "Utf16Text.h"
 
 #include <cstddef>
-
-#include "Encoding.h"
+#include <cstdint>
+#include <cstring>
 
 namespace kwindel {
 
@@ -37,6 +37,47 @@ constexpr bool IsLowSurrogate(char16_t unit) {
   return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
+// The code point at the start of the text and its length in bytes; a length of 0 where the
+// bytes there are no valid UTF-8.
+struct CodePoint {
+  char32_t value;
+  std::size_t length;
+};
+
+CodePoint ReadUtf8(std::string_view text) {
+  auto byteAt = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char first = byteAt(0);
+  if (first < 0x80) return {first, 1};
+  // The sequence's length, the lead byte's bits, and the smallest value it may carry (below
+  // it the form is overlong).
+  struct Form {
+    std::size_t length;
+    char32_t value;
+    char32_t smallest;
+  } form{};
+  if (first >= 0xC2 && first <= 0xDF) {
+    form = {2, first & 0x1Fu, 0x80};
+  } else if (first >= 0xE0 && first <= 0xEF) {
+    form = {3, first & 0x0Fu, 0x800};
+  } else if (first >= 0xF0 && first <= 0xF4) {
+    form = {4, first & 0x07u, 0x10000};
+  } else {
+    return {0, 0};
+  }
+  if (text.size() < form.length) return {0, 0};
+  char32_t value = form.value;
+  for (std::size_t i = 1; i < form.length; ++i) {
+    if ((byteAt(i) & 0xC0) != 0x80) return {0, 0};
+    value = (value << 6) | (byteAt(i) & 0x3Fu);
+  }
+  if (value < form.smallest || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
+    return {0, 0};
+  }
+  return {value, form.length};
+}
+
+}  // namespace
+
 std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian) {
   const std::size_t units = bytes.size() / 2;
   auto unitAt = [&](std::size_t i) {
@@ -63,11 +104,47 @@ std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian) {
   return text;
 }
 
-}  // namespace
+std::string Utf8ToUtf16File(std::string_view text, bool bigEndian) {
+  std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+  bytes.reserve(2 + 2 * text.size());
+  auto appendUnit = [&](char16_t unit) {
+    const char high = static_cast<char>(unit >> 8);
+    const char low = static_cast<char>(unit & 0xFF);
+    bytes += bigEndian ? high : low;
+    bytes += bigEndian ? low : high;
+  };
+  while (!text.empty()) {
+    CodePoint c = ReadUtf8(text);
+    if (c.length == 0) c = {kReplacement, 1};
+    if (c.value >= 0x10000) {
+      appendUnit(static_cast<char16_t>(0xD800 + ((c.value - 0x10000) >> 10)));
+      appendUnit(static_cast<char16_t>(0xDC00 + ((c.value - 0x10000) & 0x3FF)));
+    } else {
+      appendUnit(static_cast<char16_t>(c.value));
+    }
+    text.remove_prefix(c.length);
+  }
+  return bytes;
+}
 
-std::string Utf16ToText(std::string_view bytes, bool bigEndian) {
-  // AnsiFromName: on Windows the 8-bit text of a list is in the ANSI code page, here it is UTF-8.
-  return AnsiFromName(Utf16ToUtf8(bytes, bigEndian));
+bool IsUtf8BeyondAscii(std::string_view bytes) {
+  bool beyondAscii = false;
+  while (!bytes.empty()) {
+    // Most of a list is ASCII: eight bytes at a time where none has its high bit set.
+    if (bytes.size() >= 8) {
+      std::uint64_t word = 0;
+      std::memcpy(&word, bytes.data(), 8);
+      if ((word & 0x8080808080808080) == 0) {
+        bytes.remove_prefix(8);
+        continue;
+      }
+    }
+    const CodePoint c = ReadUtf8(bytes);
+    if (c.length == 0) return false;
+    beyondAscii |= c.length > 1;
+    bytes.remove_prefix(c.length);
+  }
+  return beyondAscii;
 }
 
 }  // namespace kwindel

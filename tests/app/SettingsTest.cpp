@@ -5,11 +5,19 @@
 #include <filesystem>
 #include <iostream>
 
-#include "FileSizeLimit.h"
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+#include "FullFolder.h"
 #include "MainFormFixture.h"
+#include "QtEncoding.h"
+#include "Utf16File.h"
 
 namespace {
 
+using kwindel::test::FullFolder;
+using kwindel::test::kSeparator;
 using kwindel::test::ReadFile;
 using kwindel::test::WriteFile;
 using ::testing::ElementsAre;
@@ -74,21 +82,26 @@ TEST_F(SettingsTest, ReadsWhatIsStoredAndWritesItBackLineForLine) {
 }
 
 TEST_F(SettingsTest, AFailedWriteIsShownAndTheOldFileStays) {
-  if (kwindel::test::FileSizeLimit::Available) {
+  if (FullFolder::Possible()) {
+    FullFolder disk(dir, "schijf");
+    const std::string settings = disk.path() + kSeparator + "Kwindel.ini";
     const std::string old = "[Gebruik]\r\nLijstendir=/oud/\r\n";
-    WriteFile(dir / "Kwindel.ini", old);
-    auto form = MakeForm();
+    WriteFile(settings, old);
+    disk.Fill();
+    TfMainServices services = Services();
+    services.ExecutablePath = disk.path() + kSeparator + "Kwindel";
+    auto form = std::make_unique<TfMain>(random, services);
+    form->show();
     Choose(*form, WriteList("klas.lll", "A\r\n"));
     {
-      kwindel::test::FileSizeLimit limit(8);  // as on a full disk
+      auto full = disk.Arm();
       form.reset();
     }
-    EXPECT_THAT(failures, ElementsAre(Message("Kwindel", QString::fromStdString(
-                                                             "Unable to write to " +
-                                                             (dir / "Kwindel.ini") + "."))));
-    EXPECT_EQ(ReadFile(dir / "Kwindel.ini"), old);
+    EXPECT_THAT(failures, ElementsAre(Message("Kwindel", kwindel::DecodeName("Unable to write to " +
+                                                                             settings + "."))));
+    EXPECT_EQ(ReadFile(settings), old);
   } else {
-    std::cout << "the full disk is not tried: " << kwindel::test::kNoFullDiskHere << '\n';
+    std::cout << "the full disk is not tried: " << kwindel::test::kNoFullDisk << '\n';
   }
 
   failures.clear();
@@ -98,6 +111,33 @@ TEST_F(SettingsTest, AFailedWriteIsShownAndTheOldFileStays) {
   EXPECT_THAT(failures,
               ElementsAre(Message("Kwindel", QString::fromStdString("Unable to write to " +
                                                                     (dir / "Ander.ini") + "."))));
+}
+
+// A folder beyond the ANSI code page comes back whole at the next start. On
+// Windows the settings are then Unicode, which Windows' own reader reads too;
+// on Linux they hold the folder's bytes, as ever.
+TEST_F(SettingsTest, AFolderBeyondTheAnsiCodePageIsRememberedWhole) {
+  const std::string folder = dir / "Gülşen";  // in UTF-8, as the source is
+  std::filesystem::create_directory(kwindel::test::PathOf(folder));
+  auto form = MakeForm();
+  Choose(*form, WriteList("Gülşen" + std::string(1, kSeparator) + "klas.lll", "A\r\n"));
+  form.reset();
+  EXPECT_THAT(failures, IsEmpty());
+#ifdef _WIN32
+  const std::filesystem::path settings = kwindel::test::PathOf(dir / "Kwindel.ini");
+  const std::u16string wide = kwindel::test::PathOf(folder).u16string() + u"\\";
+  EXPECT_EQ(ReadFile(dir / "Kwindel.ini"),
+            kwindel::test::Utf16File(u"[Gebruik]\r\nLijstendir=" + wide + u"\r\n", false));
+  wchar_t value[2048] = {};
+  GetPrivateProfileStringW(L"Gebruik", L"Lijstendir", L"", value, 2048, settings.c_str());
+  EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(value)), wide);
+#else
+  EXPECT_EQ(ReadFile(dir / "Kwindel.ini"), "[Gebruik]\r\nLijstendir=" + folder + "/\r\n");
+#endif
+
+  form = MakeForm();
+  Choose(*form, std::nullopt);
+  EXPECT_THAT(offeredFolders, ElementsAre("C:\\lijsten\\", folder + kSeparator));
 }
 
 TEST_F(SettingsTest, AnotherExecutableNameUsesItsOwnFile) {

@@ -4,15 +4,12 @@
 
 #include <QProcess>
 #include <QStringList>
-#include <filesystem>
-#include <memory>
 #include <string>
 #include <vector>
 
 #ifndef _WIN32
 #include <fcntl.h>
 #include <spawn.h>
-#include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -22,9 +19,8 @@ extern char** environ;
 #endif
 
 #include "BuiltProgram.h"
-#include "FileSizeLimit.h"
+#include "FullFolder.h"
 #include "QtEncoding.h"
-#include "TempDir.h"
 
 namespace kwindel::test {
 
@@ -86,67 +82,32 @@ inline Outcome RunProcess(const std::string& program, const std::vector<std::str
 }
 #endif
 
+#ifdef _WIN32
+// A file held open by another program that shares it with no one, for as
+// long as the object lives.
+class HeldFile {
+ public:
+  explicit HeldFile(const std::string& path) {
+    process_.start(DecodeName(BuiltProgram(KWINDEL_HOLD_FILE)), {DecodeName(path)});
+    held_ = process_.waitForReadyRead(30000) && process_.readAll().startsWith("held");
+  }
+  ~HeldFile() {
+    process_.closeWriteChannel();  // its input ends: it lets go and ends
+    process_.waitForFinished(30000);
+  }
+  HeldFile(const HeldFile&) = delete;
+  HeldFile& operator=(const HeldFile&) = delete;
+
+  bool Held() const { return held_; }
+
+ private:
+  QProcess process_;
+  bool held_ = false;
+};
+#endif
+
 inline Outcome RunDivide(const std::vector<std::string>& arguments) {
   return RunProcess(BuiltProgram(KWINDEL_DIVIDE), arguments);
 }
-
-// A folder whose file system is full: a tiny tmpfs filled to the last block,
-// so a write fails as on a real full disk. Where mounting is not allowed, a
-// file size limit stands in while Arm() is held: writes then stop short too.
-class FullFolder {
- public:
-  explicit FullFolder(std::string path) : path_(std::move(path)) {
-    std::filesystem::create_directories(PathOf(path_));
-#ifndef _WIN32
-    mounted_ = ::mount("kwindel-full", path_.c_str(), "tmpfs", 0, "size=64k") == 0;
-#endif
-  }
-  ~FullFolder() {
-#ifndef _WIN32
-    if (mounted_) ::umount2(path_.c_str(), MNT_DETACH);
-#endif
-  }
-  FullFolder(const FullFolder&) = delete;
-  FullFolder& operator=(const FullFolder&) = delete;
-
-  bool Mounted() const {
-    return mounted_;
-  }
-  const std::string& path() const {
-    return path_;
-  }
-
-  // Whether a full disk can be made here at all.
-  static constexpr bool Possible = FileSizeLimit::Available;
-
-  // Takes up every block left; what was written before stays.
-  void Fill() {
-#ifndef _WIN32
-    if (!mounted_) return;
-    int fd = ::open((path_ + "/.filler").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    const std::string block(4096, 'f');
-    while (::write(fd, block.data(), block.size()) > 0) {
-    }
-    while (::write(fd, block.data(), 1) > 0) {
-    }
-    ::close(fd);
-#endif
-  }
-
-  // Holds the stand-in limit, when there is no tmpfs, for as long as it lives:
-  // a single byte, so every file the program saves stops short.
-  std::unique_ptr<FileSizeLimit> Arm() const {
-    return mounted_ ? nullptr : std::make_unique<FileSizeLimit>(1);
-  }
-
-  // The folder's files other than the filler.
-  std::size_t Files() const {
-    return CountEntries(path_) - (mounted_ ? 1 : 0);
-  }
-
- private:
-  std::string path_;
-  bool mounted_ = false;
-};
 
 }  // namespace kwindel::test

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -100,8 +101,8 @@ TEST_F(ListFaults, AListThatCannotBeReadIsReportedAndOffersNoDivision) {
 }
 
 // Pupil lines are bytes: whatever they hold reaches the report unchanged, and
-// so does the list's path, whatever it holds (on Windows: in the ANSI code
-// page, which has "?" for what it lacks).
+// so does the list's path, whatever it holds (on Windows the report of a list
+// in UTF-8 or UTF-16 is UTF-8 with a byte-order mark).
 TEST_F(ListFaults, NamesAndPathsReachTheReportByteForByte) {
   using namespace std::string_literals;
   struct Case {
@@ -110,11 +111,12 @@ TEST_F(ListFaults, NamesAndPathsReachTheReportByteForByte) {
     std::string program;  // the executable, within the test's folder
     std::string content;
     std::vector<std::string> pupils;
+    bool unicode;  // the list is UTF-8 or UTF-16
   };
   const Case cases[] = {
 #ifdef _WIN32
-    {"code page 1252 in the names, beyond it in the paths",
-     "Klas 5b 'Zo\xC3\xAB' \xC5\x81ucja",
+    {"code page 1252 in the names and the list's path, beyond it in the program's",
+     "Klas 5b 'Zo\xC3\xAB'",
      "Programma \xC3\xA9\xC3\xA9n \xC5\x81ucja/Kwindel \xC3\xAB",
 #else
     {"code page 1252: quotes, TABs and spaces, in the names and the paths",
@@ -126,7 +128,8 @@ TEST_F(ListFaults, NamesAndPathsReachTheReportByteForByte) {
      ";commentaar\r\n",
      {"Jos\xE9 \x93"
       "Bram\x94 de Vries",
-      "\tAnn\xEB 'Zo\xEB'  ", "\"Pi\xEBt\"\tJansen"}},
+      "\tAnn\xEB 'Zo\xEB'  ", "\"Pi\xEBt\"\tJansen"},
+     false},
     {"UTF-8: quotes, TABs and spaces, in the names and the paths",
      "Klas 5 \xE2\x80\x93 Zo\xC3\xAB",
      "Mijn programma's/Kw\xC3\xAFndel",
@@ -134,18 +137,20 @@ TEST_F(ListFaults, NamesAndPathsReachTheReportByteForByte) {
      "Anna\xE2\x80\x9D\n\tF\xC3\xA9lix\t\n  \xC3\x85sa \"de\" Boer \n",
      {"Zo\xC3\xAB \xE2\x80\x9C"
       "Anna\xE2\x80\x9D",
-      "\tF\xC3\xA9lix\t", "  \xC3\x85sa \"de\" Boer "}},
-    {"Notepad's Unicode: UTF-16 with a byte-order mark becomes 8-bit text, a comment first",
+      "\tF\xC3\xA9lix\t", "  \xC3\x85sa \"de\" Boer "},
+     true},
+    {"Notepad's Unicode: UTF-16 with a byte-order mark becomes UTF-8, a comment first",
      "Unicode",
      "Kwindel",
      kwindel::test::Utf16File(u"; groep 7, juf Anaïs\r\nDaniël\r\n\tZoë \r\nŁucja", false),
-     // UTF-8 on Linux, the ANSI code page on Windows
-     {AnsiFromName("Dani\xC3\xABl"), AnsiFromName("\tZo\xC3\xAB "), AnsiFromName("\xC5\x81ucja")}},
+     {"Dani\xC3\xABl", "\tZo\xC3\xAB ", "\xC5\x81ucja"},
+     true},
     {"binary: 0xFF bytes are text, control bytes blanks, the first NUL ends the list",
      "binair",
      "Kwindel",
      "\xFF\xFF\r\n\x01\x02\xFF\r\n\x01\x1F\r\n \xFF \r\n\x80\0\xFF\r\nweg\r\n"s,
-     {"\xFF\xFF", "\x01\x02\xFF", " \xFF ", "\x80"}},
+     {"\xFF\xFF", "\x01\x02\xFF", " \xFF ", "\x80"},
+     false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -154,6 +159,10 @@ TEST_F(ListFaults, NamesAndPathsReachTheReportByteForByte) {
     std::filesystem::create_directories(PathOf(programDir));
     const std::string list = WriteList(c.folder + "/namen \xC3\xA9\xC3\xA9n.lll", c.content);
     const std::string report = dir / c.program + ".txt";
+    // Every list's path fits the ANSI code page here.
+    const std::string firstLine = kwindel::kUnicodeBesideAnsi && c.unicode
+                                      ? "\xEF\xBB\xBFGebruikte leerlingenlijst: " + list
+                                      : "Gebruikte leerlingenlijst: " + AnsiFromName(list);
 
     auto form = MakeForm(c.program);
     Choose(*form, list);
@@ -164,7 +173,7 @@ TEST_F(ListFaults, NamesAndPathsReachTheReportByteForByte) {
     opened.clear();
     std::vector<std::string> lines = ReportLines(ReadFile(report));
     ASSERT_GE(lines.size(), 3u);
-    EXPECT_EQ(lines[0], "Gebruikte leerlingenlijst: " + AnsiFromName(list));
+    EXPECT_EQ(lines[0], firstLine);
     EXPECT_THAT(Members(lines), UnorderedElementsAreArray(c.pupils));
     form.reset();
     EXPECT_EQ(ReadFile(dir / c.program + ".ini"),
@@ -175,8 +184,85 @@ TEST_F(ListFaults, NamesAndPathsReachTheReportByteForByte) {
     EXPECT_EQ(outcome.exitCode, 0) << outcome.errors;
     lines = ReportLines(ReadFile(dir / "uit 'één'.txt"));
     ASSERT_GE(lines.size(), 3u);
-    EXPECT_EQ(lines[0], "Gebruikte leerlingenlijst: " + AnsiFromName(list));
+    EXPECT_EQ(lines[0], firstLine);
     EXPECT_THAT(Members(lines), UnorderedElementsAreArray(c.pupils));
+  }
+}
+
+// A class with names beyond the ANSI code page, saved in each encoding Notepad
+// offers, in folders within the code page and beyond it. On Windows the report
+// is today's 8-bit text for a list in the ANSI code page whose path fits it,
+// and UTF-8 with a byte-order mark otherwise, names and path whole; on Linux
+// lists and paths are bytes, written as they are. The window and
+// kwindel_divide write the same bytes, and the encoding changes no draw.
+TEST_F(ListFaults, EachListGivesAReportThatHoldsEveryNameAndItsPathWhole) {
+  // The same text in both: the source file is UTF-8.
+#define KWINDEL_BOTH(text) text, u"" text
+  const auto [utf8, utf16] = std::pair<std::string, std::u16string>(
+      KWINDEL_BOTH("; groep 7\r\nDaniël de Jong\r\nZoë Bakker\r\nŞükrü Yılmaz\r\nGülşen Doğan\r\n"
+                   "İbrahim Öztürk\r\nŁucja Nowak\r\n"));
+#undef KWINDEL_BOTH
+  const std::vector<std::string> unicodePupils = {"Daniël de Jong", "Zoë Bakker",
+                                                  "Şükrü Yılmaz",   "Gülşen Doğan",
+                                                  "İbrahim Öztürk", "Łucja Nowak"};
+  // Code page 1252: ë, and the quotation marks that Latin-1 lacks.
+  const std::vector<std::string> ansiPupils = {"Dani\xEBl de Jong", "Zo\xEB Bakker",
+                                               "\x93Pim\x94 Jansen"};
+  const std::vector<std::string> ansiPupilsInUtf8 = {"Daniël de Jong", "Zoë Bakker",
+                                                     "“Pim” Jansen"};
+  const struct {
+    const char* name;
+    std::string bytes;
+    bool unicode;
+  } lists[] = {
+      {"UTF-16 LE", kwindel::test::Utf16File(utf16, false), true},
+      {"UTF-16 BE", kwindel::test::Utf16File(utf16, true), true},
+      {"UTF-8 with a mark", "\xEF\xBB\xBF" + utf8, true},
+      {"UTF-8 without a mark", utf8, true},
+      {"ANSI", "; groep 7\r\n" + ansiPupils[0] + "\r\n" + ansiPupils[1] + "\r\n" + ansiPupils[2],
+       false},
+  };
+  const struct {
+    const char* name;
+    bool fitsAnsi;
+  } folders[] = {{"Klassen", true}, {"Zoë", true}, {"Gülşen", false}};
+
+  // The members' places in their list, in the order drawn, for each number of pupils.
+  std::map<std::size_t, std::vector<std::size_t>> draws;
+  for (const auto& folder : folders) {
+    std::filesystem::create_directories(PathOf(dir / folder.name));
+    for (const auto& l : lists) {
+      SCOPED_TRACE(std::string(folder.name) + ", " + l.name);
+      const std::string list =
+          WriteList(folder.name + std::string(1, kSeparator) + "klas.lll", l.bytes);
+      const bool utf8Report = kwindel::kUnicodeBesideAnsi && (l.unicode || !folder.fitsAnsi);
+      const std::string header = utf8Report
+                                     ? "\xEF\xBB\xBFGebruikte leerlingenlijst: " + list + "\r\n"
+                                     : "Gebruikte leerlingenlijst: " + AnsiFromName(list) + "\r\n";
+      const std::vector<std::string>& pupils =
+          l.unicode ? unicodePupils : (utf8Report ? ansiPupilsInUtf8 : ansiPupils);
+
+      auto form = MakeForm();
+      Choose(*form, list);
+      QTest::mouseClick(form->bKwindel, Qt::LeftButton);
+      form.reset();
+      ASSERT_THAT(failures, IsEmpty());
+      const std::string report = ReadFile(dir / "Kwindel.txt");
+      EXPECT_TRUE(report.starts_with(header)) << report.substr(0, header.size() + 20);
+      const std::vector<std::string> lines = ReportLines(report.substr(header.size()));
+      EXPECT_THAT(Members(lines), UnorderedElementsAreArray(pupils));
+      EXPECT_EQ(report.find("\xEF\xBB\xBF", 1), std::string::npos) << "one mark, at the start";
+      std::vector<std::size_t> places;
+      for (const std::string& member : Members(lines))
+        places.push_back(static_cast<std::size_t>(std::find(pupils.begin(), pupils.end(), member) -
+                                                  pupils.begin()));
+      EXPECT_EQ(draws.try_emplace(pupils.size(), places).first->second, places);
+
+      // The window seeds from the test's clock: second 1.
+      const auto outcome = RunDivide({list, "2", "1", dir / "uit.txt"});
+      EXPECT_EQ(outcome.exitCode, 0) << outcome.errors;
+      EXPECT_EQ(ReadFile(dir / "uit.txt"), report);
+    }
   }
 }
 

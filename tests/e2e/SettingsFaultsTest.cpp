@@ -69,6 +69,40 @@ TEST_F(SettingsFaults, AnyFileIsReadWithoutHarmAndKeptLineForLine) {
   }
 }
 
+// Another program holds the settings open and shares them with no one: they
+// cannot be stored at shut-down, the old file stays whole, and once the
+// program lets go the next shut-down stores the folder.
+TEST_F(SettingsFaults, SettingsAnotherProgramHoldsStayWholeAndTheNextEndStoresThem) {
+#ifndef _WIN32
+  GTEST_SKIP() << "Linux has no share modes: no program can keep a file from being replaced";
+#else
+  const std::string settings = dir / "Kwindel.ini";
+  const std::string old = "[Gebruik]\r\nLijstendir=C:\\oud\\\r\n";
+  WriteFile(settings, old);
+  std::filesystem::create_directory(kwindel::test::PathOf(dir / "Klas 5"));
+  const std::string list = WriteList("Klas 5\\klas.lll", "A\r\n");
+  auto form = MakeForm();
+  Choose(*form, list);
+  {
+    kwindel::test::HeldFile held(settings);
+    ASSERT_TRUE(held.Held());
+    form.reset();
+  }
+  EXPECT_THAT(
+      failures,
+      ElementsAre(Message("Kwindel", kwindel::DecodeName("Unable to write to " + settings + "."))));
+  EXPECT_EQ(ReadFile(settings), old);
+  EXPECT_EQ(kwindel::test::CountEntries(dir.path()), 2u) << "no temporary file is left behind";
+
+  failures.clear();
+  form = MakeForm();
+  Choose(*form, list);
+  form.reset();
+  EXPECT_THAT(failures, IsEmpty());
+  EXPECT_EQ(ReadFile(settings), "[Gebruik]\r\nLijstendir=" + (dir / "Klas 5\\") + "\r\n");
+#endif
+}
+
 #ifdef _WIN32
 
 TEST(ProgramShutDown, EndsWithExitCodeZeroAndKeepsTheOldSettingsWhole) {

@@ -5,11 +5,17 @@
 #include <filesystem>
 #include <string>
 
+#include "Encoding.h"
 #include "Exception.h"
 #include "FileSizeLimit.h"
 #include "IniFile.h"
 #include "MessageOf.h"
 #include "TempDir.h"
+#include "Utf16File.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace kwindel {
 namespace {
@@ -84,6 +90,66 @@ TEST(IniFileWrite, ChangesOnlyTheEntry) {
     EXPECT_EQ(ReadFile(dir / "Kwindel.ini"), c.after);
     EXPECT_EQ(settings.ReadString("Gebruik", "Lijstendir", "default"), "/nieuw/");
   }
+}
+
+// A folder beyond the ANSI code page (Gülşen) comes back whole. On Windows the
+// file then becomes Unicode, UTF-16 LE with a mark, as Windows keeps such a
+// profile file and its own reader reads; what fits the page stays 8-bit text
+// as ever. On Linux names are bytes, written as they are.
+TEST(IniFileWrite, KeepsEveryCharacterOfTheValue) {
+  using test::Utf16File;
+  const std::string gulsen = "C:\\Klassen\\Gülşen\\";  // in UTF-8, as the source is
+  const std::string zoe = "C:\\Klassen\\Zoë\\";
+  const struct {
+    const char* name;
+    std::string before;
+    std::string value;
+    std::string onWindows;
+    std::string onLinux;  // empty: a case for Windows only
+  } cases[] = {
+      {"in the code page: 8-bit text", "", zoe, "[Gebruik]\r\nLijstendir=C:\\Klassen\\Zo\xEB\\\r\n",
+       "[Gebruik]\r\nLijstendir=" + zoe + "\r\n"},
+      {"beyond it: Unicode, the other lines converted", "[Venster]\r\nTitel=Zo\xEB\r\n", gulsen,
+       Utf16File(u"[Venster]\r\nTitel=Zoë\r\n[Gebruik]\r\nLijstendir=C:\\Klassen\\Gülşen\\\r\n",
+                 false),
+       "[Venster]\r\nTitel=Zo\xEB\r\n[Gebruik]\r\nLijstendir=" + gulsen + "\r\n"},
+      {"a Unicode file stays Unicode",
+       Utf16File(u"[gebruik]\r\nLijstendir=C:\\Gülşen\\\r\n", false), zoe,
+       Utf16File(u"[gebruik]\r\nLijstendir=C:\\Klassen\\Zoë\\\r\n", false), ""},
+  };
+  TempDir dir;
+  const std::string path = dir / "Kwindel.ini";
+  for (const auto& c : cases) {
+    if (!kUnicodeBesideAnsi && c.onLinux.empty()) continue;
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove(test::PathOf(path));
+    if (!c.before.empty()) WriteFile(path, c.before);
+    IniFile settings(path);
+    settings.WriteString("Gebruik", "Lijstendir", c.value);
+    EXPECT_EQ(ReadFile(path), kUnicodeBesideAnsi ? c.onWindows : c.onLinux);
+    EXPECT_EQ(settings.ReadString("Gebruik", "Lijstendir", "default"), c.value);
+#ifdef _WIN32
+    wchar_t value[2048] = {};
+    GetPrivateProfileStringW(L"Gebruik", L"Lijstendir", L"", value, 2048, WideName(path).c_str());
+    EXPECT_EQ(std::wstring(value), WideName(c.value)) << "Windows' own reader reads it";
+#endif
+  }
+
+#ifdef _WIN32
+  using namespace std::string_literals;
+  // What Windows' own writer makes of a Unicode file is read whole too, at most 2047 characters.
+  WriteFile(path, "\xFF\xFE");
+  std::string longValue;
+  for (int i = 0; i < 3000; ++i)
+    longValue += "ş";
+  WritePrivateProfileStringW(L"Gebruik", L"Lijstendir", WideName(gulsen).c_str(),
+                             WideName(path).c_str());
+  WritePrivateProfileStringW(L"Gebruik", L"Lang", WideName(longValue).c_str(),
+                             WideName(path).c_str());
+  EXPECT_TRUE(ReadFile(path).starts_with("\xFF\xFE[\0G\0"s));
+  EXPECT_EQ(IniFile(path).ReadString("Gebruik", "Lijstendir", "default"), gulsen);
+  EXPECT_EQ(IniFile(path).ReadString("Gebruik", "Lang", "default"), longValue.substr(0, 2047 * 2));
+#endif
 }
 
 using kwindel::test::MessageOf;

@@ -28,14 +28,6 @@ using ::testing::ElementsAreArray;
 
 using kwindel::test::MessageOf;
 
-// Lines given in UTF-8 as the program's 8-bit text: the same on Linux, in the
-// ANSI code page on Windows.
-std::vector<std::string> Text(std::vector<std::string> lines) {
-  for (std::string& line : lines)
-    line = AnsiFromName(line);
-  return lines;
-}
-
 struct SplitCase {
   const char* name;
   std::string bytes;
@@ -66,15 +58,16 @@ TEST(StringListLoad, SplitsLinesByTheFileRules) {
        "a\r\n\xEF\xBB\xBF;b\r\n\xFF\xFE c\r\n\xFE\xFF",
        {"a", "\xEF\xBB\xBF;b", "\xFF\xFE c", "\xFE\xFF"}},
       {"a mark cut short is text", "\xEF\xBB;x\r\n\xFF", {"\xEF\xBB;x", "\xFF"}},
-      {"UTF-16 LE becomes the 8-bit text",
+      {"UTF-16 LE becomes UTF-8",
        Utf16File(u"Dani\u00EBl\r\nZo\u00EB\n\u00D6mer\r\u0141ucja", false),
-       Text({"Dani\xC3\xABl", "Zo\xC3\xAB", "\xC3\x96mer", "\xC5\x81ucja"})},
-      {"UTF-16 BE becomes the 8-bit text",
+       {"Dani\xC3\xABl", "Zo\xC3\xAB", "\xC3\x96mer", "\xC5\x81ucja"}},
+      {"UTF-16 BE becomes UTF-8",
        Utf16File(u"Dani\u00EBl\r\nZo\u00EB\n\u00D6mer\r\u0141ucja", true),
-       Text({"Dani\xC3\xABl", "Zo\xC3\xAB", "\xC3\x96mer", "\xC5\x81ucja"})},
+       {"Dani\xC3\xABl", "Zo\xC3\xAB", "\xC3\x96mer", "\xC5\x81ucja"}},
       {"UTF-16 U+0000 ends the content", Utf16File(u"A\r\nB\0C\r\nD"sv, false), {"A", "B"}},
-      {"UTF-16: a mark after the first one is text", Utf16File(u"\uFEFF;a\r\nb\uFEFF", true),
-       Text({"\xEF\xBB\xBF;a", "b\xEF\xBB\xBF"})},
+      {"UTF-16: a mark after the first one is text",
+       Utf16File(u"\uFEFF;a\r\nb\uFEFF", true),
+       {"\xEF\xBB\xBF;a", "b\xEF\xBB\xBF"}},
       {"UTF-16 mark alone is an empty file", "\xFF\xFE", {}},
   };
   TempDir dir;
@@ -85,6 +78,37 @@ TEST(StringListLoad, SplitsLinesByTheFileRules) {
     list.Add("left over");
     list.LoadFromFile(dir / "list.lll");
     EXPECT_THAT(test::LinesOf(list), ElementsAreArray(c.lines));
+  }
+}
+
+// Which lists hold UTF-8 rather than text in the ANSI code page: on Windows those with a
+// byte-order mark and those whose bytes are valid UTF-8 beyond ASCII. On Linux every list is
+// bytes.
+TEST(StringListLoad, TellsUnicodeListsFromAnsiOnes) {
+  using namespace std::string_literals;
+  const struct {
+    const char* name;
+    std::string bytes;
+    bool unicode;
+  } cases[] = {
+      {"ASCII only", "Anna\r\nBram\r\n", false},
+      {"code page 1252", "Dani\xEBl\r\nZo\xEB\r\n", false},
+      {"UTF-8 without a mark", "Dani\xC3\xABl\r\n\xC5\x81ucja\r\n", true},
+      {"UTF-8 with a mark, ASCII only",
+       "\xEF\xBB\xBF"
+       "Anna\r\n",
+       true},
+      {"UTF-16 LE", Utf16File(u"Anna", false), true},
+      {"UTF-16 BE", Utf16File(u"Anna", true), true},
+      {"UTF-8, then a byte of code page 1252", "Zo\xC3\xAB\r\nDani\xEBl\r\n", false},
+      {"UTF-8 up to the NUL that ends the list", "Zo\xC3\xAB\r\n\0Dani\xEBl"s, true},
+      {"nothing", "", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    StringList list;
+    list.SetText(c.bytes);
+    EXPECT_EQ(list.Utf8(), kUnicodeBesideAnsi && c.unicode);
   }
 }
 
@@ -108,6 +132,10 @@ TEST(StringListSave, WritesEveryLineWithCrLf) {
   list.Add("\t\xE9l\xE8ve ");
   list.SaveToFile(dir / "out.txt");
   EXPECT_EQ(ReadFile(dir / "out.txt"), "Groepje 1\r\n\r\n\t\xE9l\xE8ve \r\n");
+
+  list.SetUtf8(true);
+  list.SaveToFile(dir / "out.txt");
+  EXPECT_EQ(ReadFile(dir / "out.txt"), "\xEF\xBB\xBFGroepje 1\r\n\r\n\t\xE9l\xE8ve \r\n");
 
   StringList empty;
   empty.SaveToFile(dir / "out.txt");

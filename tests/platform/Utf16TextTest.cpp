@@ -4,13 +4,13 @@
 
 #include <string>
 
-#include "Encoding.h"
+#include "Utf16File.h"
 #include "Utf16Text.h"
 
 namespace kwindel {
 namespace {
 
-TEST(Utf16ToText, DecodesIntoThe8BitText) {
+TEST(Utf16Text, DecodesIntoUtf8) {
   using namespace std::string_literals;
   struct Case {
     const char* name;
@@ -35,9 +35,47 @@ TEST(Utf16ToText, DecodesIntoThe8BitText) {
     std::string bigEndian = c.littleEndian;
     for (std::size_t i = 0; i + 1 < bigEndian.size(); i += 2)
       std::swap(bigEndian[i], bigEndian[i + 1]);
-    // Given in UTF-8: the 8-bit text on Linux, converted to the ANSI code page on Windows.
-    EXPECT_EQ(Utf16ToText(c.littleEndian, false), AnsiFromName(c.text));
-    EXPECT_EQ(Utf16ToText(bigEndian, true), AnsiFromName(c.text));
+    EXPECT_EQ(Utf16ToUtf8(c.littleEndian, false), c.text);
+    EXPECT_EQ(Utf16ToUtf8(bigEndian, true), c.text);
+  }
+}
+
+TEST(Utf16Text, EncodesUtf8AsAFile) {
+  EXPECT_EQ(Utf8ToUtf16File("", false), "\xFF\xFE");
+  // A, ë, Ł, €, and a character beyond the first 65536: a surrogate pair.
+  const std::string text = "A\xC3\xAB\xC5\x81\xE2\x82\xAC\xF0\x9D\x84\x9E";
+  EXPECT_EQ(Utf8ToUtf16File(text, false), test::Utf16File(u"A\u00EB\u0141\u20AC\U0001D11E", false));
+  EXPECT_EQ(Utf8ToUtf16File(text, true), test::Utf16File(u"A\u00EB\u0141\u20AC\U0001D11E", true));
+  EXPECT_EQ(Utf16ToUtf8(Utf8ToUtf16File(text, false).substr(2), false), text);
+  EXPECT_EQ(Utf8ToUtf16File("Zo\xEB!", false), test::Utf16File(u"Zo\uFFFD!", false))
+      << "a byte of a code page is no UTF-8";
+}
+
+TEST(Utf16Text, TellsUtf8BeyondAscii) {
+  using namespace std::string_literals;
+  const struct {
+    const char* name;
+    std::string bytes;
+    bool utf8;
+  } cases[] = {
+      {"nothing", "", false},
+      {"ASCII only, longer than a word", "Anna de Vries\r\nBram\r\n", false},
+      {"two, three and four bytes", "Zo\xC3\xAB \xE2\x82\xAC \xF0\x9D\x84\x9E", true},
+      {"beyond ASCII after a long ASCII run", "Anna de Vries, Bram Jansen: \xC5\x81ucja", true},
+      {"code page 1252", "Dani\xEBl", false},
+      {"a stray continuation byte", "a\x80", false},
+      {"a sequence cut short at the end", "Zo\xC3", false},
+      {"a sequence cut short by ASCII", "Zo\xE2\x82x", false},
+      {"an overlong form", "\xC0\x80", false},
+      {"an overlong three-byte form", "\xE0\x80\xAF", false},
+      {"a surrogate", "\xED\xA0\x80", false},
+      {"beyond U+10FFFF", "\xF4\x90\x80\x80", false},
+      {"U+10FFFF itself", "\xF4\x8F\xBF\xBF", true},
+      {"NUL bytes are ASCII", "a\0\xC3\xAB"s, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(IsUtf8BeyondAscii(c.bytes), c.utf8);
   }
 }
 

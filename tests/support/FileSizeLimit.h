@@ -48,6 +48,7 @@ class FileSizeLimit {
 
 // Why a test of a full disk does not run on Windows.
 inline constexpr char kNoFullDiskHere[] =
-    "Windows has no per-process file size limit, so no full disk can be made for one test";
+    "Windows has no per-process file size limit; the report's and the settings' full disk is "
+    "tried on a full file system of its own (FullFolder)";
 
 }  // namespace kwindel::test

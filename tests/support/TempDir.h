@@ -40,12 +40,14 @@ inline constexpr char kSeparator = '/';
 // A fresh folder for one test, removed with everything in it afterwards.
 class TempDir {
  public:
-  TempDir() {
+  TempDir() : TempDir(NameOf(std::filesystem::temp_directory_path())) {}
+  // In the given folder rather than the temporary one.
+  explicit TempDir(const std::string& parent) {
     std::random_device seed;
     std::mt19937 random(seed());
     for (;;) {
       const std::filesystem::path candidate =
-          std::filesystem::temp_directory_path() / ("kwindel-test-" + std::to_string(random()));
+          PathOf(parent) / ("kwindel-test-" + std::to_string(random()));
       if (std::filesystem::create_directory(candidate)) {
         path_ = NameOf(candidate);
         return;

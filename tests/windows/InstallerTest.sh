@@ -28,6 +28,14 @@ folder="$(unix LOCALAPPDATA)/Programs/Kwindel"
 first=$(entries)
 [ "$(echo "$first" | grep -c .)" = 1 ] || fail "uninstall entries: $first"
 echo "installed for one user in $folder, with a Start-menu entry and $first"
+python3 - "$folder/LEESMIJ.txt" <<'PY' || fail "LEESMIJ.txt is not the installed program's"
+import sys
+text = open(sys.argv[1], 'rb').read()
+assert text.startswith(b'\xef\xbb\xbf') and b'\n' not in text.replace(b'\r\n', b''), 'CR LF, a mark'
+text = text.decode('utf-8')
+assert 'zip-bestand' not in text, 'the zip\'s notes'
+assert '%LOCALAPPDATA%\\Programs\\Kwindel' in text and 'Verwijderen' in text, text
+PY
 
 # The installed program, started and stopped, writes its settings next to itself.
 (cd "$folder" && exec wine Kwindel.exe >"$work/wine.log" 2>&1) &
@@ -44,7 +52,7 @@ echo "the installed program runs and stores its settings next to itself"
 # not count as newer than 1.0.0.0.)
 mkdir "$work/newer"
 cp "$stage"/* "$work/newer/"
-wixl --arch x64 -D Version=1.0.1.0 -o "$work/newer.msi" "$work/newer/Kwindel.wxs" 2>/dev/null
+(cd "$work/newer" && wixl --arch x64 -D Version=1.0.1.0 -o "$work/newer.msi" Kwindel.wxs 2>/dev/null)
 wine msiexec /i "$work/newer.msi" /qn || fail "the newer MSI ended with $?"
 second=$(entries)
 [ "$(echo "$second" | grep -c .)" = 1 ] && [ "$second" != "$first" ] ||
