@@ -15,8 +15,10 @@
 #include <QTimerEvent>
 #include <QUiLoader>
 #include <QWidget>
+#include <QXmlStreamReader>
 #include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <ostream>
 #include <set>
@@ -107,6 +109,34 @@ TEST(DesignerPlugin, EveryPropertyDesignerShowsHasATypeItEdits) {
   for (const char* name : {"NormalPicture", "GlowPicture", "PressedPicture", "Picture"})
     EXPECT_TRUE(seen.count(name)) << name;
   EXPECT_FALSE(seen.count("WaveQueuePlayer"));
+}
+
+// Strings Designer saves without notr="true" go to translators (uic wraps them
+// in QCoreApplication::translate), and a translated sound name finds no sound.
+TEST(DesignerPlugin, SoundNamesAreKeptOutOfTranslation) {
+  std::map<QString, std::set<QString>> untranslated;
+  for (QDesignerCustomWidgetInterface* widget : PluginWidgets()) {
+    QXmlStreamReader xml(widget->domXml());
+    while (!xml.atEnd()) {
+      if (xml.readNext() == QXmlStreamReader::StartElement &&
+          xml.name() == QLatin1String("stringpropertyspecification") &&
+          xml.attributes().value("notr") == QLatin1String("true"))
+        untranslated[widget->name()].insert(xml.attributes().value("name").toString());
+    }
+    ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+
+    // Each name is one of the widget's own string properties.
+    QWidget parent;
+    std::unique_ptr<QWidget> created(widget->createWidget(&parent));
+    for (const QString& name : untranslated[widget->name()]) {
+      const int index = created->metaObject()->indexOfProperty(name.toLatin1().constData());
+      ASSERT_GE(index, 0) << name.toStdString();
+      EXPECT_EQ(created->metaObject()->property(index).userType(), QMetaType::QString);
+    }
+  }
+  const std::set<QString> sounds = {"GlowSound", "UnglowSound", "PressSound", "UnpressSound"};
+  EXPECT_EQ(untranslated["THoverButton"], sounds);
+  EXPECT_TRUE(untranslated["TBackgroundPanel"].empty()) << "its Caption is text for the user";
 }
 
 QImage Solid(int width, int height, QColor colour) {
