@@ -25,8 +25,8 @@ class TQueuePlayerThread;
 /// the player emit OnNotification on the main thread once every sound queued
 /// before it has finished; ClearQueue drops whatever still waits.
 ///
-/// The sounds are the program's own wave resources: wave files compiled into
-/// it as Qt resources in the folder `:/waves/`. A resource's name is its file
+/// The sounds are wave resources of the program that uses the player: wave
+/// files compiled into it as Qt resources in the folder `:/waves/`. A resource's name is its file
 /// name without a final `.wav` (in any letter case), compared without regard
 /// to letter case: `:/waves/Ding.wav` is the sound `Ding`, found as `"ding"`
 /// too. Names are 8-bit text in code page 1252 (on Windows, the ANSI code

@@ -19,7 +19,7 @@
 
 namespace kwindel {
 
-/// Synchronous playback of the program's own wave resources (named and
+/// Synchronous playback of the running program's wave resources (named and
 /// numbered as TWaveQueuePlayer describes). Each call returns when the sound
 /// has finished. Failures are not reported: a sound that cannot be played is
 /// simply not heard. TWaveQueuePlayer calls it on its worker thread only.
