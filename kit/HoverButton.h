@@ -16,6 +16,9 @@ class QHideEvent;
 class QMouseEvent;
 class QPaintEvent;
 
+/// \file
+/// THoverButton, a button drawn from three pictures, with a sound at each change.
+
 /// A button drawn entirely from three bitmaps: NormalPicture at rest,
 /// GlowPicture while the pointer is over it, PressedPicture while a mouse
 /// button is held on it. It emits OnClick when pressed (on the press, with any
@@ -75,43 +78,85 @@ class QPaintEvent;
 /// nothing and keeps its size until the state is valid again.
 class KWINDEL_KIT_EXPORT THoverButton : public QWidget {
   Q_OBJECT
+  /// The picture shown at rest (State 0); empty by default. As a property it
+  /// is a pixmap, which is how Designer and forms set it: a pixmap is copied
+  /// into the button's own holder (GetNormalPicture()) and the button repaints
+  /// at once and takes its size at the next paint; a null pixmap empties the
+  /// picture. Reading it gives the holder's graphic as a pixmap.
   Q_PROPERTY(QPixmap NormalPicture READ NormalPixmap WRITE SetNormalPicture)
+  /// The picture shown while the pointer is over the button (State 1); empty by
+  /// default. Set and read as NormalPicture is.
   Q_PROPERTY(QPixmap GlowPicture READ GlowPixmap WRITE SetGlowPicture)
+  /// The picture shown while a mouse button is held on the button (State 2);
+  /// empty by default. Set and read as NormalPicture is.
   Q_PROPERTY(QPixmap PressedPicture READ PressedPixmap WRITE SetPressedPicture)
+  /// The state shown: 0 normal (#kNormal), 1 glow (#kGlow), 2 pressed
+  /// (#kPressed); 0 by default. The mouse changes it, and so may code. A new
+  /// value queues the sound of that change when there is one and the player is
+  /// idle (see the table above), then repaints at once; the present value does
+  /// nothing. Any other value is stored too, and has no picture.
   Q_PROPERTY(int State READ GetState WRITE SetState)
-  /// A player is a QObject, not a widget: Designer cannot place one, so it is set in code.
+  /// The player that plays the button's sounds; none by default, and then the
+  /// button is silent. The button does not own it and reads none once it is
+  /// destroyed. A player is a QObject, not a widget, so Designer cannot place
+  /// one and does not show this property: set it in code.
   Q_PROPERTY(TWaveQueuePlayer* WaveQueuePlayer READ GetWaveQueuePlayer WRITE SetWaveQueuePlayer
                  DESIGNABLE false)
+  /// Name of the wave resource queued when the button starts to glow (normal to
+  /// glow); empty by default, and an empty name is still queued. Designer
+  /// keeps this and the other sound names out of translation.
   Q_PROPERTY(QString GlowSound READ GetGlowSound WRITE SetGlowSound)
+  /// Name of the wave resource queued when the glow ends (glow to normal);
+  /// empty by default.
   Q_PROPERTY(QString UnglowSound READ GetUnglowSound WRITE SetUnglowSound)
+  /// Name of the wave resource queued on a press (glow to pressed); empty by
+  /// default.
   Q_PROPERTY(QString PressSound READ GetPressSound WRITE SetPressSound)
+  /// Name of the wave resource queued on a release (pressed to glow); empty by
+  /// default.
   Q_PROPERTY(QString UnpressSound READ GetUnpressSound WRITE SetUnpressSound)
 
  public:
-  /// Normal state, three empty pictures, no player, empty sound names.
+  /// Normal state, three empty pictures, no player, empty sound names; AOwner
+  /// becomes its parent widget, which deletes it.
   explicit THoverButton(QWidget* AOwner = nullptr);
+  /// Leaves the player alone: the button never owns it.
   ~THoverButton() override;
 
-  /// The button's own holders, alive as long as the button.
+  /// The button's own holder of NormalPicture, alive as long as the button.
+  /// What is changed in it directly shows at the next paint.
   TPicture* GetNormalPicture() { return &FNormalPicture; }
+  /// The button's own holder of GlowPicture; see GetNormalPicture().
   TPicture* GetGlowPicture() { return &FGlowPicture; }
+  /// The button's own holder of PressedPicture; see GetNormalPicture().
   TPicture* GetPressedPicture() { return &FPressedPicture; }
+  /// Copies Value's bitmap into NormalPicture and repaints at once. Raises
+  /// kwindel::Exception "Can only use bitmap graphics", changing nothing, when
+  /// Value is null, empty, an icon or a drawing; Value stays the caller's.
   void SetNormalPicture(TPicture* Value);
+  /// Copies Value's bitmap into GlowPicture; see SetNormalPicture(TPicture*).
   void SetGlowPicture(TPicture* Value);
+  /// Copies Value's bitmap into PressedPicture; see SetNormalPicture(TPicture*).
   void SetPressedPicture(TPicture* Value);
-  /// The same for a pixmap; a null one empties the picture.
+  /// Copies the pixmap into NormalPicture and repaints at once; a null pixmap
+  /// empties the picture. Never raises.
   void SetNormalPicture(const QPixmap& Value);
+  /// The same for GlowPicture; see SetNormalPicture(const QPixmap&).
   void SetGlowPicture(const QPixmap& Value);
+  /// The same for PressedPicture; see SetNormalPicture(const QPixmap&).
   void SetPressedPicture(const QPixmap& Value);
 
-  /// The values of State.
+  /// #State at rest: NormalPicture shows.
   static constexpr int kNormal = 0;
+  /// #State while the pointer is over the button: GlowPicture shows.
   static constexpr int kGlow = 1;
+  /// #State while a mouse button is held on it: PressedPicture shows.
   static constexpr int kPressed = 2;
 
-  /// Writing the present value does nothing; any other value queues the
-  /// transition's sound (see above) and repaints at once.
+  /// Reads #State.
   int GetState() const { return FState; }
+  /// Changes the state: queues the change's sound and repaints at once; the
+  /// present value does nothing. See #State.
   void SetState(int Value);
 
   /// A click as the pointer makes it, for the keyboard and assistive tools: the
@@ -121,35 +166,56 @@ class KWINDEL_KIT_EXPORT THoverButton : public QWidget {
   /// disabled button ignores it.
   void Click();
 
-  /// Null when none was given or the player has been destroyed since.
+  /// Reads #WaveQueuePlayer: null when none was given or the player has been
+  /// destroyed since.
   TWaveQueuePlayer* GetWaveQueuePlayer() const { return FWaveQueuePlayer.data(); }
+  /// Sets #WaveQueuePlayer; null silences the button.
   void SetWaveQueuePlayer(TWaveQueuePlayer* Value) { FWaveQueuePlayer = Value; }
 
+  /// Reads #GlowSound.
   QString GetGlowSound() const { return FGlowSound; }
+  /// Sets #GlowSound.
   void SetGlowSound(const QString& Value) { FGlowSound = Value; }
+  /// Reads #UnglowSound.
   QString GetUnglowSound() const { return FUnglowSound; }
+  /// Sets #UnglowSound.
   void SetUnglowSound(const QString& Value) { FUnglowSound = Value; }
+  /// Reads #PressSound.
   QString GetPressSound() const { return FPressSound; }
+  /// Sets #PressSound.
   void SetPressSound(const QString& Value) { FPressSound = Value; }
+  /// Reads #UnpressSound.
   QString GetUnpressSound() const { return FUnpressSound; }
+  /// Sets #UnpressSound.
   void SetUnpressSound(const QString& Value) { FUnpressSound = Value; }
 
+  /// The size of NormalPicture (0 x 0 while it is empty).
   QSize sizeHint() const override;
 
  signals:
   /// Emitted with the button as Sender on every press while the application
-  /// is active, after the pressed picture has been painted.
+  /// is active, after the pressed picture has been painted, and by Click().
   void OnClick(THoverButton* Sender);
 
  protected:
   /// The picture shown in the present State; null for a State without one.
   TPicture* PictureForState();
 
-  /// The button's reactions to the mouse; X and Y are in its own coordinates.
-  /// Button and Shift are not looked at.
+  /// A pointer move to (X, Y), in the button's own coordinates. While the
+  /// application is active: a button that does not hold the mouse grab glows
+  /// and takes it; one that holds it returns to normal and releases the grab
+  /// when the point lies outside 0..width(), 0..height() (both ends inside).
+  /// Sender and Shift are not looked at. mouseMoveEvent() calls it.
   void MyMouseMove(QObject* Sender, Qt::KeyboardModifiers Shift, int X, int Y);
+  /// A mouse button pressed on the button, whichever it is. While the
+  /// application is active the button shows the pressed state, then emits
+  /// OnClick. Sender, Button, Shift, X and Y are not looked at.
+  /// mousePressEvent() and mouseDoubleClickEvent() call it.
   void MyMouseDown(QObject* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X,
                    int Y);
+  /// A mouse button released on the button, whichever it is. While the
+  /// application is active the button glows. Sender, Button, Shift, X and Y are
+  /// not looked at. mouseReleaseEvent() calls it.
   void MyMouseUp(QObject* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X,
                  int Y);
 
@@ -157,12 +223,22 @@ class KWINDEL_KIT_EXPORT THoverButton : public QWidget {
   /// virtual so that a test can lower it.
   virtual bool ApplicationActive() const;
 
+  /// Sizes the button to the present state's picture, then copies the
+  /// picture's bitmap onto it pixel for pixel.
   void paintEvent(QPaintEvent* event) override;
+  /// Hands a move that reaches the button (it is over the button, or the
+  /// button holds the grab) to MyMouseMove().
   void mouseMoveEvent(QMouseEvent* event) override;
+  /// Takes the mouse grab while the application is active, so that dragging
+  /// off the button is seen, and hands the press to MyMouseDown().
   void mousePressEvent(QMouseEvent* event) override;
+  /// The second press of a double click: handled as a press.
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  /// Hands a release that reaches the button to MyMouseUp().
   void mouseReleaseEvent(QMouseEvent* event) override;
+  /// Gives up the mouse grab, keeping the state.
   void hideEvent(QHideEvent* event) override;
+  /// Gives up the mouse grab when the button is disabled, keeping the state.
   void changeEvent(QEvent* event) override;
 
  private:

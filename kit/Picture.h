@@ -13,6 +13,9 @@
 class QPainter;
 class QSvgRenderer;
 
+/// \file
+/// TPicture, the picture holder of THoverButton and TBackgroundPanel, and TBitmap.
+
 /// A bitmap with its own drawing surface: open a QPainter on it to draw.
 using TBitmap = QImage;
 
@@ -23,32 +26,45 @@ using TBitmap = QImage;
 /// decides when to repaint.
 class KWINDEL_KIT_EXPORT TPicture {
  public:
-  enum class TKind { Empty, Bitmap, Icon, Drawing };
+  /// What a picture holds.
+  enum class TKind {
+    Empty,    ///< Nothing: width and height are 0 and Draw() draws nothing.
+    Bitmap,   ///< A raster image, from any format Qt reads or from SetBitmap().
+    Icon,     ///< The largest image of an .ico or .cur file.
+    Drawing,  ///< An SVG drawing, drawn at its own size.
+  };
 
+  /// An empty picture.
   TPicture();
+  /// Frees the graphic held.
   ~TPicture();
+  /// Not copyable: a component's picture is its own; copy the graphic with Assign().
   TPicture(const TPicture&) = delete;
+  /// Not assignable; see Assign().
   TPicture& operator=(const TPicture&) = delete;
 
+  /// What the picture holds now.
   TKind Kind() const { return FKind; }
   /// True only when no graphic is held; a 0 x 0 bitmap is a graphic.
   bool IsEmpty() const { return FKind == TKind::Empty; }
   /// Only raster images count as bitmaps; icons and drawings do not.
   bool IsBitmap() const { return FKind == TKind::Bitmap; }
 
-  /// The graphic's own size; 0 when empty.
+  /// The graphic's own width in pixels; 0 when empty.
   int Width() const;
+  /// The graphic's own height in pixels; 0 when empty.
   int Height() const;
 
   /// Replaces the content with the file's graphic, chosen by the file's content
   /// rather than its name. An icon file shows its largest image. Raises
-  /// "Cannot open file %s" or "Unknown or damaged picture file %s"; the
-  /// picture is unchanged then.
+  /// kwindel::Exception "Cannot open file %s" or "Unknown or damaged picture
+  /// file %s", with the path in place of %s; the picture is unchanged then.
   void LoadFromFile(const std::string& path);
 
   /// Copies the source's graphic; a null or empty source empties this picture.
   void Assign(const TPicture* source);
 
+  /// Empties the picture.
   void Clear();
 
   /// Makes the picture a bitmap holding image (a null image gives a 0 x 0 bitmap).

@@ -39,7 +39,6 @@ void TTimeout::SetActive(bool Value) {
   if (Value == FActive) return;
   if (Value) {
     StorePosition(0);
-    FTickedSinceStart = false;
     FStartTick = kwindel::TickCount();
     FEndTick = FStartTick + static_cast<std::uint32_t>(FTimeout);
     FTimer->start();
@@ -57,9 +56,8 @@ void TTimeout::SetTimeout(int Value) {
   if (!FActive) return;
   FTimer->stop();
   FTimer->start();
-  // Reads 100 until the next tick puts the restarted countdown's value in;
-  // one that has not ticked yet still shows its start and keeps it.
-  if (FTickedSinceStart) StorePosition(100);
+  // Reads 100 until the next tick puts the restarted countdown's value in.
+  StorePosition(100);
   FStartTick = kwindel::TickCount();
   FEndTick = FStartTick + static_cast<std::uint32_t>(FTimeout);
 }
@@ -95,7 +93,6 @@ void TTimeout::FTimerTimer(QObject* /*Sender*/) {
   // An unsigned difference stays right across the tick count's wrap; the
   // percentage is formed in 64 bits, as elapsed × 100 outgrows 32 bits.
   const std::uint32_t elapsed = kwindel::TickCount() - FStartTick;
-  FTickedSinceStart = true;
   if (elapsed > static_cast<std::uint32_t>(FTimeout)) {
     StorePosition(100);
     update();

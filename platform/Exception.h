@@ -8,15 +8,21 @@
 
 #include "KitExport.h"
 
+/// \file
+/// kwindel::Exception, what the kit raises on misuse.
+
+/// The kit's failure type, its sound and tick-count layer and its helpers.
 namespace kwindel {
 
-/// The program's one failure type: what() is the exact text the user sees.
+/// What the kit raises on misuse, with a fixed English message as what(),
+/// such as "Can only use bitmap graphics". Derived from std::runtime_error.
 class KWINDEL_KIT_EXPORT Exception : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
 
-/// Fills the one "%s" of a message template, as the program's messages expect.
+/// Returns pattern with its first "%s" replaced by argument (pattern itself
+/// when it has none), as the messages that name a file are made.
 inline std::string FormatMessage(std::string_view pattern, std::string_view argument) {
   std::string text(pattern);
   if (auto at = text.find("%s"); at != std::string::npos) text.replace(at, 2, argument);

@@ -14,14 +14,20 @@
 
 #include "KitExport.h"
 
+/// \file
+/// kwindel::SoundOutput, the sound output TWaveQueuePlayer plays through.
+
 namespace kwindel {
 
-/// Synchronous playback of the program's own wave resources (see
-/// WaveResources.h for how they are named). Each call returns when the sound
+/// Synchronous playback of the running program's wave resources (named and
+/// numbered as TWaveQueuePlayer describes). Each call returns when the sound
 /// has finished. Failures are not reported: a sound that cannot be played is
-/// simply not heard.
+/// simply not heard. TWaveQueuePlayer calls it on its worker thread only.
+/// Derive from it for a player that plays silently or records what it is asked
+/// to play.
 class KWINDEL_KIT_EXPORT SoundOutput {
  public:
+  /// Destroyed once its last user, the player's worker included, lets go.
   virtual ~SoundOutput() = default;
 
   /// Plays the wave resource with this name; a name that no resource carries
@@ -57,10 +63,14 @@ class KWINDEL_KIT_EXPORT WindowsSoundOutput : public SoundOutput {
 /// own (16-bit for 8- and 16-bit files and compressed ones, 32-bit for 24- and
 /// 32-bit files, float for float files).
 struct KWINDEL_KIT_EXPORT DecodedWave {
+  /// 1 for mono, 2 for stereo, and so on.
   int Channels = 0;
+  /// Frames per second.
   int Rate = 0;
+  /// The samples, frame after frame, each frame Channels samples.
   std::variant<std::vector<std::int16_t>, std::vector<std::int32_t>, std::vector<float> > Samples;
 
+  /// The number of frames: samples divided by Channels (0 without channels).
   std::size_t Frames() const;
 };
 
@@ -74,6 +84,7 @@ KWINDEL_KIT_EXPORT std::optional<DecodedWave> DecodeWave(const QByteArray& bytes
 /// printing is switched off for the whole process.
 class KWINDEL_KIT_EXPORT AlsaSoundOutput : public SoundOutput {
  public:
+  /// Plays through the ALSA device of this name.
   explicit AlsaSoundOutput(std::string device = "default");
 
   void PlayNamed(std::string_view name) override;

@@ -8,6 +8,10 @@
 
 #include "KitExport.h"
 
+/// \file
+/// kwindel::TickCount(), the 32-bit millisecond count TTimeout runs on, and
+/// how a test puts a count of its own in its place.
+
 namespace kwindel {
 
 /// A source of the 32-bit millisecond tick count.
@@ -26,9 +30,13 @@ KWINDEL_KIT_EXPORT TickSource SetTickSource(TickSource source);
 /// Puts a source in place for one scope and restores the previous one after.
 class ScopedTickSource {
  public:
+  /// Makes source the one TickCount() reads.
   explicit ScopedTickSource(TickSource source) : previous_(SetTickSource(std::move(source))) {}
+  /// Puts the previous source back.
   ~ScopedTickSource() { SetTickSource(std::move(previous_)); }
+  /// Not copyable: one scope, one swap.
   ScopedTickSource(const ScopedTickSource&) = delete;
+  /// Not assignable.
   ScopedTickSource& operator=(const ScopedTickSource&) = delete;
 
  private:

@@ -75,13 +75,25 @@ QString KitWidget::domXml() const {
   // The widget Designer drops: its class, a lower-case object name and its default size.
   QString object = FDescription.name.mid(1);
   object[0] = object[0].toLower();
-  return QStringLiteral(
-             "<ui language=\"c++\"><widget class=\"%1\" name=\"%2\">"
-             "<property name=\"geometry\"><rect><x>0</x><y>0</y><width>%3</width>"
-             "<height>%4</height></rect></property></widget></ui>")
-      .arg(FDescription.name, object)
-      .arg(FDescription.size.width())
-      .arg(FDescription.size.height());
+  QString xml = QStringLiteral(
+                    "<ui language=\"c++\"><widget class=\"%1\" name=\"%2\">"
+                    "<property name=\"geometry\"><rect><x>0</x><y>0</y><width>%3</width>"
+                    "<height>%4</height></rect></property></widget>")
+                    .arg(FDescription.name, object)
+                    .arg(FDescription.size.width())
+                    .arg(FDescription.size.height());
+  // Designer saves these with notr="true", so uic writes them as plain
+  // strings and a translator never meets them.
+  if (!FDescription.untranslated.isEmpty()) {
+    xml += QStringLiteral("<customwidgets><customwidget><class>%1</class><propertyspecifications>")
+               .arg(FDescription.name);
+    for (const QString& property : FDescription.untranslated)
+      xml += QStringLiteral(
+                 "<stringpropertyspecification name=\"%1\" notr=\"true\" type=\"singleline\"/>")
+                 .arg(property);
+    xml += QStringLiteral("</propertyspecifications></customwidget></customwidgets>");
+  }
+  return xml + QStringLiteral("</ui>");
 }
 
 KitDesignerPlugin::KitDesignerPlugin(QObject* parent) : QObject(parent) {
@@ -89,10 +101,16 @@ KitDesignerPlugin::KitDesignerPlugin(QObject* parent) : QObject(parent) {
       {"TTimeout", "<kwindel-kit/Timeout.h>", ":/kit/designer/timeout.png",
        "A countdown shown as a ring; fires OnTimeout when the time has run out", QSize(105, 105),
        false, DesignTimeTimeout},
-      {"THoverButton", "<kwindel-kit/HoverButton.h>", ":/kit/designer/hoverbutton.png",
+      {"THoverButton",
+       "<kwindel-kit/HoverButton.h>",
+       ":/kit/designer/hoverbutton.png",
        "A button drawn from three pictures (normal, glow, pressed) with a sound at each "
        "change; its TWaveQueuePlayer, not a widget, is given in code",
-       QSize(75, 25), false, [](QWidget* parent) { return new DesignTimeHoverButton(parent); }},
+       QSize(75, 25),
+       false,
+       [](QWidget* parent) { return new DesignTimeHoverButton(parent); },
+       // Names of wave resources, not text for the user.
+       {"GlowSound", "UnglowSound", "PressSound", "UnpressSound"}},
       {"TBackgroundPanel", "<kwindel-kit/BackgroundPanel.h>", ":/kit/designer/backgroundpanel.png",
        "A panel that tiles a picture behind its child widgets", QSize(185, 41), true,
        [](QWidget* parent) { return new TBackgroundPanel(parent); }},

@@ -2,12 +2,16 @@
 // SPDX-License-Identifier: LGPL-3.0-or-later
 #pragma once
 
+#include <QSize>
+#include <QString>
+#include <QStringList>
 #include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
 #include <QtUiPlugin/QDesignerCustomWidgetInterface>
 #include <functional>
 
 // One widget of the kit as Qt Designer sees it: a name, a header, an icon, a
-// tooltip, a default size, and how to make one.
+// tooltip, a default size, how to make one, and its string properties that
+// name things rather than show text, which are kept out of translation.
 class KitWidget : public QObject, public QDesignerCustomWidgetInterface {
   Q_OBJECT
   Q_INTERFACES(QDesignerCustomWidgetInterface)
@@ -21,6 +25,7 @@ class KitWidget : public QObject, public QDesignerCustomWidgetInterface {
     QSize size;
     bool container;
     std::function<QWidget*(QWidget*)> create;
+    QStringList untranslated = {};
   };
 
   KitWidget(Description description, QObject* parent);

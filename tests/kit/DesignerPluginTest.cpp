@@ -15,8 +15,10 @@
 #include <QTimerEvent>
 #include <QUiLoader>
 #include <QWidget>
+#include <QXmlStreamReader>
 #include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <ostream>
 #include <set>
@@ -107,6 +109,34 @@ TEST(DesignerPlugin, EveryPropertyDesignerShowsHasATypeItEdits) {
   for (const char* name : {"NormalPicture", "GlowPicture", "PressedPicture", "Picture"})
     EXPECT_TRUE(seen.count(name)) << name;
   EXPECT_FALSE(seen.count("WaveQueuePlayer"));
+}
+
+// Strings Designer saves without notr="true" go to translators (uic wraps them
+// in QCoreApplication::translate), and a translated sound name finds no sound.
+TEST(DesignerPlugin, SoundNamesAreKeptOutOfTranslation) {
+  std::map<QString, std::set<QString>> untranslated;
+  for (QDesignerCustomWidgetInterface* widget : PluginWidgets()) {
+    QXmlStreamReader xml(widget->domXml());
+    while (!xml.atEnd()) {
+      if (xml.readNext() == QXmlStreamReader::StartElement &&
+          xml.name() == QLatin1String("stringpropertyspecification") &&
+          xml.attributes().value("notr") == QLatin1String("true"))
+        untranslated[widget->name()].insert(xml.attributes().value("name").toString());
+    }
+    ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+
+    // Each name is one of the widget's own string properties.
+    QWidget parent;
+    std::unique_ptr<QWidget> created(widget->createWidget(&parent));
+    for (const QString& name : untranslated[widget->name()]) {
+      const int index = created->metaObject()->indexOfProperty(name.toLatin1().constData());
+      ASSERT_GE(index, 0) << name.toStdString();
+      EXPECT_EQ(created->metaObject()->property(index).userType(), QMetaType::QString);
+    }
+  }
+  const std::set<QString> sounds = {"GlowSound", "UnglowSound", "PressSound", "UnpressSound"};
+  EXPECT_EQ(untranslated["THoverButton"], sounds);
+  EXPECT_TRUE(untranslated["TBackgroundPanel"].empty()) << "its Caption is text for the user";
 }
 
 QImage Solid(int width, int height, QColor colour) {
@@ -281,23 +311,34 @@ TEST(DesignerPlugin, EveryPropertyEditShowsAtOnce) {
 }
 
 // A clock saved with Active ticked opens running at the start of its countdown,
-// and stays there: the plugin keeps it from running down in Designer.
+// and stays there: the plugin keeps it from running down in Designer. One saved
+// by an older kit, with Active before Timeout, is restarted by its own Timeout
+// and shows a full ring until it is saved again.
 TEST(DesignerPlugin, ARunningClockReopensAtItsStart) {
   struct Case {
     const char* name;
     std::vector<std::pair<QByteArray, QString>> saved;
     bool inDeclaredOrder;
+    int position;
+    QColor atOne;
   };
+  const QColor hand(220, 40, 30);
   const Case cases[] = {
       {"as Designer saves it",
        {{"Active", "<bool>true</bool>"},
         {"Timeout", "<number>3000</number>"},
         {"Position", "<number>40</number>"},
-        {"HandColor", Colour(Qt::red)}},
-       true},
+        {"HandColor", Colour(hand)}},
+       true,
+       0,
+       Qt::black},
       {"saved by an older kit, Active first",
-       {{"Active", "<bool>true</bool>"}, {"Timeout", "<number>3000</number>"}},
-       false},
+       {{"Active", "<bool>true</bool>"},
+        {"Timeout", "<number>3000</number>"},
+        {"HandColor", Colour(hand)}},
+       false,
+       100,
+       hand},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -310,15 +351,15 @@ TEST(DesignerPlugin, ARunningClockReopensAtItsStart) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     EXPECT_TRUE(clock->property("Active").toBool());
     EXPECT_EQ(clock->property("Timeout").toInt(), 3000);
-    EXPECT_EQ(clock->property("Position").toInt(), 0);
-    EXPECT_EQ(OnScreen(clock, kOne), QColor(Qt::black)) << "the whole ring in its face colour";
+    EXPECT_EQ(clock->property("Position").toInt(), c.position);
+    EXPECT_EQ(OnScreen(clock, kOne), c.atOne);
 
     auto* timer = clock->findChild<QTimer*>();
     ASSERT_NE(timer, nullptr);
     ASSERT_TRUE(timer->isActive());
     QTimerEvent tick(timer->timerId());
     QCoreApplication::sendEvent(timer, &tick);
-    EXPECT_EQ(clock->property("Position").toInt(), 0) << "it does not run in Designer";
+    EXPECT_EQ(clock->property("Position").toInt(), c.position) << "it does not run in Designer";
   }
 }
 

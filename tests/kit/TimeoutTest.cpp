@@ -196,26 +196,24 @@ TEST_F(TimeoutTest, NewLengthRestartsARunningCountdown) {
   EXPECT_FALSE(clock.GetActive());
 }
 
-// A form that sets Active before Timeout (saved so by an older kit) restarts
-// the countdown before its first tick: it must still show its start.
-TEST_F(TimeoutTest, NewLengthBeforeTheFirstTickKeepsTheStart) {
+// No tick yet makes no difference: a form that sets Active before Timeout
+// (saved so by an older kit) reads 100 until the first tick.
+TEST_F(TimeoutTest, NewLengthBeforeTheFirstTickAlsoRestarts) {
   clock.SetActive(true);  // at 1000
-  clock.SetTimeout(3000);
-  EXPECT_EQ(clock.GetPosition(), 0);
+  ASSERT_EQ(clock.GetPosition(), 0);
   now = 1500;
-  clock.SetTimeout(2000);  // still no tick: restarted at 1500, still at the start
-  EXPECT_EQ(clock.GetPosition(), 0);
-  now = 2500;
+  clock.SetTimeout(2000);
+  EXPECT_EQ(clock.GetPosition(), 100) << "until the next tick";
+  EXPECT_TRUE(Timer()->isActive());
+  now = 2000;
   Tick();
-  EXPECT_EQ(clock.GetPosition(), 50) << "1000 of 2000 ms since the last restart";
-  clock.SetTimeout(4000);
-  EXPECT_EQ(clock.GetPosition(), 100) << "after a tick the restart reads 100 again";
-
-  // Stopped and started again: no tick yet in the new countdown.
-  clock.SetActive(false);
-  clock.SetActive(true);
-  clock.SetTimeout(5000);
-  EXPECT_EQ(clock.GetPosition(), 0);
+  EXPECT_EQ(clock.GetPosition(), 25) << "500 of 2000 ms since the restart at 1500";
+  now = 3500;
+  Tick();
+  EXPECT_TRUE(clock.GetActive()) << "ends 2000 ms after the restart, not after the start";
+  now = 3501;
+  Tick();
+  EXPECT_FALSE(clock.GetActive());
 }
 
 TEST_F(TimeoutTest, NewLengthWhileStoppedOnlyStoresIt) {

@@ -14,6 +14,7 @@
 #include <QImage>
 #include <QRegion>
 #include <QTest>
+#include <QTranslator>
 #include <cstdio>
 
 #include "ui_KitForm.h"
@@ -46,6 +47,15 @@ bool SamePixels(QImage a, QImage b) {
   return a == b;
 }
 
+// A translation into anything: every text it is asked for comes back changed.
+class AnyTranslation : public QTranslator {
+ public:
+  QString translate(const char*, const char* source, const char*, int) const override {
+    return QStringLiteral("~") + QString::fromUtf8(source);
+  }
+  bool isEmpty() const override { return false; }
+};
+
 // Every pixel of the panel that no child covers shows the tile that belongs there.
 bool Tiled(TBackgroundPanel* panel) {
   const QImage tile = Picture("tile");
@@ -74,7 +84,7 @@ int main(int argc, char* argv[]) {
   TTimeout* clock = ui.timeout;
   Check(clock->GetActive(), "Active (bool) is true");
   Check(clock->GetTimeout() == 3000, "Timeout (int) is 3000");
-  Check(clock->GetPosition() == 40, "Position (int) is 40");
+  Check(clock->GetPosition() == 0, "a clock saved running opens at its start (Position 0)");
   Check(clock->GetFaceColor() == QColor(31, 95, 153), "FaceColor (colour)");
   Check(clock->GetHandColor() == QColor(232, 85, 61), "HandColor (colour)");
 
@@ -93,6 +103,15 @@ int main(int argc, char* argv[]) {
         "GlowSound, PressSound (string)");
   Check(button->GetUnglowSound().isEmpty() && button->GetUnpressSound().isEmpty(),
         "the sounds not set stay empty");
+  // Sound names are resource names: a translation of the form leaves them be.
+  AnyTranslation translation;
+  QCoreApplication::installTranslator(&translation);
+  ui.retranslateUi(&form);
+  Check(ui.clickLabel->text().startsWith('~'), "the form's texts are translated");
+  Check(button->GetGlowSound() == "Glow" && button->GetPressSound() == "Press",
+        "the sound names are not translated");
+  QCoreApplication::removeTranslator(&translation);
+  ui.retranslateUi(&form);
   const std::pair<TPicture*, const char*> pictures[] = {{button->GetNormalPicture(), "normal"},
                                                         {button->GetGlowPicture(), "glow"},
                                                         {button->GetPressedPicture(), "pressed"}};
