@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Application.h"
 
-#include <QMessageBox>
 #include <new>
 
+#include "MessageBox.h"
 #include "QtEncoding.h"
 
 namespace {
@@ -19,11 +19,6 @@ std::string MessageOf(std::exception_ptr error) {
   } catch (...) {
     return "Unknown error";
   }
-}
-
-void ShowMessageBox(const QString& caption, const QString& text) {
-  QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok);
-  box.exec();
 }
 
 }  // namespace
@@ -46,7 +41,7 @@ void Application::ShowException(std::exception_ptr error) {
   if (application && application->FExceptionDisplay) {
     application->FExceptionDisplay(caption, text);
   } else {
-    ShowMessageBox(caption, text);
+    ShowMessageBox(QMessageBox::Critical, caption, text);
   }
 }
 

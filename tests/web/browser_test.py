@@ -1,0 +1,209 @@
+#!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Brimsel
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""The browser edition in headless Chromium, driven as a teacher would use it.
+
+Usage: browser_test.py PAGE_FOLDER KWINDEL_DIVIDE
+PAGE_FOLDER is build-web/kwindel-web; KWINDEL_DIVIDE the native division, whose
+report of the same list with the same seed the browser's must equal byte for byte.
+"""
+
+import base64
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+from devtools import Browser, Failure, StaticServer
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+LIST = os.path.join(HERE, "klas.lll")  # 27 pupils, UTF-8 with a byte-order mark, CR LF
+SEED = 1788000000  # the page's clock, frozen at this second: Randomize seeds with it
+
+# Centres of the window's controls, in its own pixels (app/MainForm.ui).
+STOP = (85, 44)
+KIES = (85, 100)
+SPINNER = (70, 159)
+KWINDEL = (85, 220)
+
+# Chromium picks a file in the <input type=file> that Qt falls back to without
+# the File System Access picker, which the DevTools protocol cannot answer.
+NO_FILE_SYSTEM_PICKER = """
+delete window.showOpenFilePicker;
+delete Window.prototype.showOpenFilePicker;
+"""
+FROZEN_CLOCK = f"Date.now = () => {SEED * 1000};"
+
+
+class BrowserEdition(unittest.TestCase):
+    page_folder = None
+    divide = None
+
+    @classmethod
+    def setUpClass(cls):
+        cls.work = tempfile.mkdtemp(prefix="kwindel-web-")
+        cls.server = StaticServer(cls.page_folder)
+        cls.browser = Browser()
+        cls.downloads = os.path.join(cls.work, "downloads")
+        os.mkdir(cls.downloads)
+        # Kept only when asked for on the browser's own connection.
+        cls.browser.connection.send("Browser.setDownloadBehavior", behavior="allow",
+                                    downloadPath=cls.downloads, eventsEnabled=True)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.browser.close()
+        cls.server.stop()
+        shutil.rmtree(cls.work, ignore_errors=True)
+
+    def open_page(self, *scripts, url=None):
+        page = self.browser.new_page()
+        self.addCleanup(page.close)
+        page.send("Page.enable")
+        page.send("Runtime.enable")
+        for script in (NO_FILE_SYSTEM_PICKER, *scripts):
+            page.send("Page.addScriptToEvaluateOnNewDocument", source=script)
+        page.send("Page.navigate", url=url or self.server.url)
+        return page
+
+    def open_window(self, *scripts):
+        page = self.open_page(*scripts)
+        state = page.wait_for("document.body && document.body.dataset.state", what="page state")
+        self.assertEqual(state, "klaar", page.evaluate("document.getElementById('melding').textContent"))
+        return page
+
+    @staticmethod
+    def window_origin(page):
+        box = page.evaluate("(() => { const r = document.getElementById('scherm')"
+                            ".getBoundingClientRect(); return [r.left, r.top]; })()")
+        return box
+
+    def click(self, page, control):
+        left, top = self.window_origin(page)
+        page.click(left + control[0], top + control[1])
+
+    @staticmethod
+    def texts(page):
+        """The names and values the window's controls offer assistive technology."""
+        nodes = page.send("Accessibility.getFullAXTree")["nodes"]
+        found = []
+        for node in nodes:
+            for key in ("name", "value", "description"):
+                value = node.get(key, {}).get("value")
+                if isinstance(value, str) and value:
+                    found.append(value)
+        return found
+
+    def wait_text(self, page, text, seconds=30):
+        deadline = time.monotonic() + seconds
+        while text not in self.texts(page):
+            if time.monotonic() > deadline:
+                self.fail(f"'{text}' not shown; shown: {self.texts(page)}")
+            time.sleep(0.2)
+
+    def test_draws_the_window_at_its_size(self):
+        page = self.open_window()
+        size = page.evaluate("""(() => {
+            const r = document.getElementById('scherm').getBoundingClientRect();
+            return [r.width, r.height]; })()""")
+        self.assertEqual(size, [450, 291])
+        left, top = self.window_origin(page)
+        shot = page.send("Page.captureScreenshot", format="png", clip={
+            "x": left, "y": top, "width": 450, "height": 291, "scale": 1})
+        with open(os.path.join(self.work, "window.png"), "wb") as file:
+            file.write(base64.b64decode(shot["data"]))
+        # print(self.texts(page))
+
+    def test_divides_a_chosen_list_as_the_native_program_does(self):
+        page = self.open_window(FROZEN_CLOCK)
+        page.send("Page.setInterceptFileChooserDialog", enabled=True)
+        self.click(page, KIES)
+        chooser = page.wait_event("Page.fileChooserOpened")
+        page.send("DOM.setFileInputFiles", files=[LIST], backendNodeId=chooser["backendNodeId"])
+        self.wait_text(page, "27 leerlingen")
+        self.wait_text(page, "klas.lll")
+
+        # Four groups: the spinner's number up twice from 2.
+        self.click(page, SPINNER)
+        page.key("ArrowUp", "ArrowUp", 38)
+        page.key("ArrowUp", "ArrowUp", 38)
+        self.click(page, KWINDEL)
+        shown = page.wait_for("!document.getElementById('verslag').hidden && "
+                              "document.getElementById('verslag-tekst').textContent",
+                              what="the report shown")
+
+        native = os.path.join(self.work, "native.txt")
+        shutil.copy(LIST, self.work)
+        subprocess.run([self.divide, "klas.lll", "4", str(SEED), native], cwd=self.work,
+                       check=True)
+        with open(native, "rb") as file:
+            expected = file.read()
+        self.assertEqual(shown.encode("utf-8"), expected)
+
+        # Saved with one click, as the file the desktop program writes.
+        box = page.evaluate("""(() => { const r = document.getElementById('opslaan')
+            .getBoundingClientRect(); return [r.left + r.width / 2, r.top + r.height / 2]; })()""")
+        page.click(*box)
+        saved = os.path.join(self.downloads, "Kwindel.txt")
+        deadline = time.monotonic() + 30
+        while not os.path.exists(saved) and time.monotonic() < deadline:
+            time.sleep(0.2)
+        with open(saved, "rb") as file:
+            self.assertEqual(file.read(), expected)
+
+        # The window is ready for the next list.
+        self.wait_text(page, "<Nog geen lijst gekozen>")
+
+    def test_stop_shows_how_to_start_again(self):
+        page = self.open_window()
+        self.click(page, STOP)
+        state = page.wait_for("document.body.dataset.state === 'gestopt' && "
+                              "!document.getElementById('gestopt').hidden && "
+                              "document.getElementById('scherm').hidden && "
+                              "document.getElementById('gestopt').textContent",
+                              what="the stopped page")
+        self.assertIn("Kwindel is gestopt", state)
+        # Its button starts the program again.
+        page.evaluate("document.getElementById('opnieuw').click()")
+        page.wait_for("document.body && document.body.dataset.state === 'klaar'",
+                      what="the window again")
+
+    def test_starts_without_a_network_after_the_first_visit(self):
+        page = self.open_window()
+        page.wait_for("navigator.serviceWorker.controller || "
+                      "navigator.serviceWorker.ready.then(() => false)", what="a service worker")
+        page.wait_for("navigator.serviceWorker.controller !== null", what="the page controlled")
+        server = self.server
+        try:
+            server.stop()  # nothing answers at the page's address any more
+            page.send("Page.reload", ignoreCache=True)
+            page.wait_for("document.body && document.body.dataset.state === 'klaar'",
+                          what="the window without a server")
+        finally:
+            type(self).server = StaticServer(self.page_folder, port=server.port)
+
+    def test_says_so_in_dutch_without_webassembly(self):
+        page = self.open_page("delete window.WebAssembly;")
+        page.wait_for("document.body && document.body.dataset.state === 'fout'", what="a failure")
+        self.assertIn("kent geen WebAssembly", page.evaluate(
+            "document.getElementById('melding').textContent"))
+
+
+def main():
+    if len(sys.argv) != 3:
+        print(__doc__, file=sys.stderr)
+        return 2
+    BrowserEdition.page_folder = os.path.abspath(sys.argv[1])
+    BrowserEdition.divide = os.path.abspath(sys.argv[2])
+    result = unittest.TextTestRunner(verbosity=2).run(
+        unittest.defaultTestLoader.loadTestsFromTestCase(BrowserEdition))
+    failed = len(result.failures) + len(result.errors)
+    print(f"web: {result.testsRun - failed} passed, {failed} failed")
+    return 0 if result.wasSuccessful() else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
