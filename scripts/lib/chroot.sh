@@ -81,14 +81,13 @@ mount_work_filesystems() {
 install_emscripten() {
   local root=$1
   shift
-  if [ ! -x "$root/usr/bin/emcc" ]; then
-    echo "Installing Emscripten and the host's Qt tools in the Debian 13 chroot"
-    chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin DEBIAN_FRONTEND=noninteractive sh -c '
-      apt-get update -qq &&
-      apt-get install -y -qq --no-install-recommends emscripten qt6-base-dev qt6-base-dev-tools \
-        qt6-base-private-dev cmake ninja-build python3 nodejs node-acorn perl file "$@" >/dev/null
-    ' install "$@"
-  fi
+  echo "Installing Emscripten and the host's Qt tools in the Debian 13 chroot"
+  chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin DEBIAN_FRONTEND=noninteractive sh -c '
+    apt-get update -qq &&
+    apt-get install -y -qq --no-install-recommends emscripten qt6-base-dev qt6-base-dev-tools \
+      qt6-base-private-dev cmake ninja-build python3 nodejs node-acorn perl file \
+      fonts-liberation "$@" >/dev/null
+  ' install "$@"
   mkdir -p "$root/opt/emsdk/upstream/emscripten"
   echo "EMSCRIPTEN_ROOT = emsdk_path + '/upstream/emscripten'" >"$root/opt/emsdk/.emscripten"
   ln -sf /usr/bin/emcc /usr/bin/em++ "$root/opt/emsdk/upstream/emscripten/"
