@@ -92,9 +92,11 @@ class BrowserEdition(unittest.TestCase):
         """The text the window shows in that rectangle of its own, read as a person would:
         from the pixels (the labels' own text is not in the page's accessibility tree, which
         holds their accessible names)."""
-        x, y = self.window_origin(page)
+        x, y = page.evaluate("(() => { const r = document.getElementById('scherm')"
+                             ".getBoundingClientRect(); return [r.left + scrollX, r.top + scrollY]; })()")
         shot = page.send("Page.captureScreenshot", format="png", clip={
-            "x": x + left, "y": y + top, "width": width, "height": height, "scale": 3})
+            "x": x + left, "y": y + top, "width": width, "height": height, "scale": 3},
+            captureBeyondViewport=True)
         picture = os.path.join(self.work, "read.png")
         with open(picture, "wb") as file:
             file.write(base64.b64decode(shot["data"]))
@@ -179,7 +181,7 @@ class BrowserEdition(unittest.TestCase):
         server = self.server
         try:
             server.stop()  # nothing answers at the page's address any more
-            page.send("Page.reload", ignoreCache=True)
+            page.send("Page.reload")  # not bypassing the cache: that bypasses the service worker too
             page.wait_for("document.body && document.body.dataset.state === 'klaar'",
                           what="the window without a server")
         finally:
