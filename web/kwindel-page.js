@@ -35,7 +35,23 @@
     showDocument(name, bytes) {
       document_ = {name, bytes};
       byId('verslag-naam').textContent = name;
-      byId('verslag-tekst').textContent = decode(bytes);
+      // In blocks of lines that the browser lays out only when they come into view: a report
+      // of 10^5 pupils laid out whole would hold the page for seconds.
+      const text = decode(bytes);
+      const blocks = [];
+      for (let start = 0; start < text.length;) {
+        let end = start;
+        for (let lines = 0; lines < 500 && end < text.length; lines++) {
+          const next = text.indexOf('\n', end);
+          end = next < 0 ? text.length : next + 1;
+        }
+        const block = document.createElement('span');
+        block.className = 'blok';
+        block.textContent = text.slice(start, end);
+        blocks.push(block);
+        start = end;
+      }
+      byId('verslag-tekst').replaceChildren(...blocks);
       report.hidden = false;
       report.scrollIntoView({block: 'nearest'});
     },
