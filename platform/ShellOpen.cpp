@@ -33,7 +33,8 @@ namespace {
 // The page's viewer takes a copy of the bytes; a page without one shows nothing.
 EM_JS(void, ShowDocumentInPage, (const char* name, const char* bytes, std::size_t size), {
   const page = globalThis.kwindelPage;
-  if (page && page.showDocument) page.showDocument(UTF8ToString(name), HEAPU8.slice(bytes, bytes + size));
+  if (page && page.showDocument)
+    page.showDocument(UTF8ToString(name), HEAPU8.slice(bytes, bytes + size));
 });
 
 }  // namespace

@@ -38,9 +38,8 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
   QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
   // A page's event loop never returns to main, so the program ends here, once the loop has
   // finished what it was doing; the page then says that it has stopped.
-  connect(this, &QGuiApplication::lastWindowClosed, this, [] {
-    QTimer::singleShot(0, [] { emscripten_force_exit(0); });
-  });
+  connect(this, &QGuiApplication::lastWindowClosed, this,
+          [] { QTimer::singleShot(0, [] { emscripten_force_exit(0); }); });
 #endif
 }
 
