@@ -48,8 +48,7 @@ std::vector<std::string> ProgramArguments(int, char**) {
   int count = 0;
   LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
   std::vector<std::string> arguments;
-  for (int i = 0; i < count; ++i)
-    arguments.push_back(FromWide(CP_UTF8, wide[i]));
+  for (int i = 0; i < count; ++i) arguments.push_back(FromWide(CP_UTF8, wide[i]));
   LocalFree(wide);
   return arguments;
 }
