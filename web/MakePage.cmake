@@ -1,8 +1,9 @@
 # SPDX-FileCopyrightText: 2026 Brimsel
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Run as a script (cmake -P) by web/CMakeLists.txt: gathers one page's folder
-# OUT from the built module in BUILT, the page's sources in SOURCE and the
-# program's icons in ICONS, and zips it into ZIP when that is given.
+# OUT from the built module in BUILT, the page's sources in SOURCE, the
+# program's icons in ICONS and the licences in LICENSES, and zips it into ZIP
+# when that is given.
 file(REMOVE_RECURSE "${OUT}")
 file(MAKE_DIRECTORY "${OUT}/icons")
 foreach(name IN ITEMS "${APP}.js" "${APP}.wasm" qtloader.js)
@@ -11,6 +12,13 @@ endforeach()
 file(COPY "${SOURCE}/kwindel-page.js" "${SOURCE}/kwindel-page.css" DESTINATION "${OUT}")
 file(COPY "${ICONS}/kwindel-32.png" "${SOURCE}/icons/kwindel-192.png"
      "${SOURCE}/icons/kwindel-512.png" DESTINATION "${OUT}/icons")
+# The program is free software and links Qt under the LGPL: both texts travel
+# with it, and the font's licence with the font.
+file(COPY "${LICENSES}/GPL-3.0-or-later.txt" "${LICENSES}/LGPL-3.0-or-later.txt"
+     DESTINATION "${OUT}/licenses")
+if(EXISTS /usr/share/doc/fonts-liberation/copyright)
+  file(COPY_FILE /usr/share/doc/fonts-liberation/copyright "${OUT}/licenses/LiberationSans.txt")
+endif()
 configure_file("${SOURCE}/index.html.in" "${OUT}/index.html" @ONLY)
 configure_file("${SOURCE}/manifest.webmanifest.in" "${OUT}/manifest.webmanifest" @ONLY)
 
