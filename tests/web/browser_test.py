@@ -32,12 +32,6 @@ KWINDEL = (85, 220)
 FILE_LABEL = (150, 78, 300, 26)
 COUNT_LABEL = (150, 110, 158, 26)
 
-# Chromium picks a file in the <input type=file> that Qt falls back to without
-# the File System Access picker, which the DevTools protocol cannot answer.
-NO_FILE_SYSTEM_PICKER = """
-delete window.showOpenFilePicker;
-delete Window.prototype.showOpenFilePicker;
-"""
 FROZEN_CLOCK = f"Date.now = () => {SEED * 1000};"
 
 
@@ -67,7 +61,7 @@ class BrowserEdition(unittest.TestCase):
         self.addCleanup(page.close)
         page.send("Page.enable")
         page.send("Runtime.enable")
-        for script in (NO_FILE_SYSTEM_PICKER, *scripts):
+        for script in scripts:
             page.send("Page.addScriptToEvaluateOnNewDocument", source=script)
         page.send("Page.navigate", url=url or self.server.url)
         return page
@@ -123,8 +117,8 @@ class BrowserEdition(unittest.TestCase):
                          "Brimsel, Nederlandstalige educatieve software")
         self.assertEqual(self.read(page, *COUNT_LABEL), "<Geen leerlingen>")
 
-    def test_divides_a_chosen_list_as_the_native_program_does(self):
-        page = self.open_window(FROZEN_CLOCK)
+    def choose_list(self, page):
+        """Kies, and the list picked in the page's file input."""
         page.send("Page.setInterceptFileChooserDialog", enabled=True)
         self.click(page, KIES)
         chooser = page.wait_event("Page.fileChooserOpened")
@@ -132,21 +126,32 @@ class BrowserEdition(unittest.TestCase):
         self.wait_text(page, "27 leerlingen", COUNT_LABEL)
         self.wait_text(page, "klas.lll", FILE_LABEL)
 
+    def native_report(self, groups):
+        """What kwindel_divide makes of the list with the page's seed."""
+        native = os.path.join(self.work, "native.txt")
+        shutil.copy(LIST, self.work)
+        subprocess.run([self.divide, "klas.lll", str(groups), str(SEED), native], cwd=self.work,
+                       check=True)
+        with open(native, "rb") as file:
+            return file.read()
+
+    @staticmethod
+    def shown_report(page):
+        return page.wait_for("!document.getElementById('verslag').hidden && "
+                             "document.getElementById('verslag-tekst').textContent",
+                             what="the report shown")
+
+    def test_divides_a_chosen_list_as_the_native_program_does(self):
+        page = self.open_window(FROZEN_CLOCK)
+        self.choose_list(page)
+
         # Four groups: the spinner's number up twice from 2.
         self.click(page, SPINNER)
         page.key("ArrowUp", "ArrowUp", 38)
         page.key("ArrowUp", "ArrowUp", 38)
         self.click(page, KWINDEL)
-        shown = page.wait_for("!document.getElementById('verslag').hidden && "
-                              "document.getElementById('verslag-tekst').textContent",
-                              what="the report shown")
-
-        native = os.path.join(self.work, "native.txt")
-        shutil.copy(LIST, self.work)
-        subprocess.run([self.divide, "klas.lll", "4", str(SEED), native], cwd=self.work,
-                       check=True)
-        with open(native, "rb") as file:
-            expected = file.read()
+        shown = self.shown_report(page)
+        expected = self.native_report(4)
         self.assertEqual(shown.encode("utf-8"), expected)
 
         # Saved with one click, as the file the desktop program writes.
@@ -163,6 +168,20 @@ class BrowserEdition(unittest.TestCase):
         # The window is ready for the next list.
         self.wait_text(page, "<Nog geen lijst gekozen>", FILE_LABEL)
         self.wait_text(page, "<Geen leerlingen>", COUNT_LABEL)
+
+    def test_a_cancelled_choice_resets_the_labels_and_keeps_the_list(self):
+        page = self.open_window(FROZEN_CLOCK)
+        self.choose_list(page)
+        self.click(page, KIES)
+        page.wait_event("Page.fileChooserOpened")
+        # What a browser sends when the teacher closes its picker without a file.
+        page.evaluate("document.querySelector('body > input[type=file]')"
+                      ".dispatchEvent(new Event('cancel'))")
+        self.wait_text(page, "<Nog geen lijst gekozen>", FILE_LABEL)
+        self.wait_text(page, "<Geen leerlingen>", COUNT_LABEL)
+        # Kwindel is still offered and divides the list chosen before, under its name.
+        self.click(page, KWINDEL)
+        self.assertEqual(self.shown_report(page).encode("utf-8"), self.native_report(2))
 
     def test_stop_shows_how_to_start_again(self):
         page = self.open_window()

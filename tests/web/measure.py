@@ -50,7 +50,7 @@ def big_division(folder, pupils=100000):
     the report shown, and the longest task the page's main thread ran meanwhile (the tab
     answers nothing during a task)."""
     import tempfile
-    from browser_test import KIES, KWINDEL, NO_FILE_SYSTEM_PICKER
+    from browser_test import KIES, KWINDEL
     work = tempfile.mkdtemp(prefix="kwindel-measure-")
     listing = os.path.join(work, "groot.lll")
     with open(listing, "wb") as file:
@@ -61,7 +61,7 @@ def big_division(folder, pupils=100000):
     try:
         page = browser.new_page()
         page.send("Page.enable")
-        page.send("Page.addScriptToEvaluateOnNewDocument", source=NO_FILE_SYSTEM_PICKER + """
+        page.send("Page.addScriptToEvaluateOnNewDocument", source="""
             window.longestTask = 0;
             new PerformanceObserver(list => { for (const task of list.getEntries())
                 longestTask = Math.max(longestTask, task.duration); })
