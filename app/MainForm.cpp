@@ -4,7 +4,6 @@
 
 #include <QCloseEvent>
 #include <QFile>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QScreen>
 
@@ -13,6 +12,7 @@
 #include "HintTracker.h"
 #include "IniFile.h"
 #include "Logo.h"
+#include "MessageBox.h"
 #include "Paths.h"
 #include "PupilList.h"
 #include "QtEncoding.h"
@@ -54,9 +54,7 @@ TfMainServices TfMainServices::Desktop() {
   TfMainServices services;
   services.ExecutablePath = ExecutableFile();
   services.ShowMessage = [](const QString& caption, const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, caption, text,
-                    QMessageBox::Ok);  // no parent: centred on the screen
-    box.exec();
+    ShowMessageBox(QMessageBox::NoIcon, caption, text);
   };
   services.OpenDocument = kwindel::OpenDocument;
   return services;
@@ -142,7 +140,14 @@ void TfMain::FormDestroy(QObject*) {
 
 void TfMain::pKiesClick(QObject*) {
   OpenDialog->InitialDir = FListDir;
-  if (!OpenDialog->Execute()) {
+  // A browser's file picker answers from the event loop, after this handler has returned: the
+  // answer is a handler of its own.
+  OpenDialog->Execute(
+      [this](bool chosen) { RunShowingFailure([this, chosen] { ListChosen(chosen); }); });
+}
+
+void TfMain::ListChosen(bool chosen) {
+  if (!chosen) {
     ShowCaption(lBestand, kNoListCaption);
     ShowCaption(lLeerlingen, kNoPupilsCaption);
     return;

@@ -65,6 +65,7 @@ class TfMain : public QWidget, public Ui::TfMain {
  private:
   friend class TfMainProbe;  // tests read the program's fields
 
+  void ListChosen(bool chosen);
   kwindel::Division Division();
   std::string ReportPath() const;
   std::string SettingsPath() const;

@@ -75,7 +75,8 @@ int main(int argc, char** argv) {
   Clock::time_point saved;
   TfMainServices services;
   services.ExecutablePath = folder + "/Kwindel";
-  services.RunOpenDialog = [&](const TOpenDialog&) { return std::optional<std::string>(list); };
+  services.RunOpenDialog =
+      TOpenDialog::Modal([&](const TOpenDialog&) { return std::optional<std::string>(list); });
   services.ShowMessage = [](const QString&, const QString&) {};
   services.OpenDocument = [&](const std::string&) { saved = Clock::now(); };
 

@@ -83,12 +83,20 @@ std::vector<std::string> ProgramArguments(int argc, char** argv) {
   return std::vector<std::string>(argv, argv + argc);
 }
 
+#ifdef __EMSCRIPTEN__
+std::string ExecutablePath() {
+  // A page has no executable file: the program lives in the home folder of the page's own
+  // file system, which is memory and is gone when the page closes.
+  return "/home/web_user/Kwindel";
+}
+#else
 std::string ExecutablePath() {
   std::array<char, 4096> buffer{};
   const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
   if (length <= 0 || static_cast<std::size_t>(length) >= buffer.size()) return {};
   return std::string(buffer.data(), static_cast<std::size_t>(length));
 }
+#endif
 
 bool SetCurrentFolder(const std::string& folder) {
   return ::chdir(folder.c_str()) == 0;

@@ -8,7 +8,7 @@
 #include <windows.h>
 
 #include <QAbstractNativeEventFilter>
-#else
+#elif !defined(__EMSCRIPTEN__)
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -49,6 +49,11 @@ void WhenSessionEnds(std::function<void()> end) {
   static SessionEndFilter filter(std::move(end));
   QCoreApplication::instance()->installNativeEventFilter(&filter);
 }
+
+#elif defined(__EMSCRIPTEN__)
+
+// A page that is closed gives no time to end: it is gone, and the program with it.
+void WhenSessionEnds(std::function<void()>) {}
 
 #else
 

@@ -8,6 +8,11 @@
 #include <shellapi.h>
 
 #include "Encoding.h"
+#elif defined(__EMSCRIPTEN__)
+#include <emscripten.h>
+
+#include "FileBytes.h"
+#include "Paths.h"
 #else
 #include <QByteArray>
 #include <QDesktopServices>
@@ -19,6 +24,25 @@ namespace kwindel {
 
 void OpenDocument(const std::string& path) {
   ShellExecuteW(nullptr, L"open", WideName(path).c_str(), nullptr, nullptr, SW_SHOWDEFAULT);
+}
+
+#elif defined(__EMSCRIPTEN__)
+
+namespace {
+
+// The page's viewer takes a copy of the bytes; a page without one shows nothing.
+EM_JS(void, ShowDocumentInPage, (const char* name, const char* bytes, std::size_t size), {
+  const page = globalThis.kwindelPage;
+  if (page && page.showDocument)
+    page.showDocument(UTF8ToString(name), HEAPU8.slice(bytes, bytes + size));
+});
+
+}  // namespace
+
+void OpenDocument(const std::string& path) {
+  std::string bytes;
+  if (ReadWholeFile(path, bytes) != ReadOutcome::Read) return;  // nothing to open: nothing happens
+  ShowDocumentInPage(FileNameOf(path).c_str(), bytes.data(), bytes.size());
 }
 
 #else

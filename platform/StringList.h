@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: LGPL-3.0-or-later
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -114,7 +115,9 @@ class StringList {
   // kLongLine bytes or more keeps its length in longLines_, by offset.
   using Entry = std::uint64_t;
   static constexpr std::uint64_t kLongLine = (1u << 24) - 1;
-  static constexpr std::size_t kMaxBuffer = std::size_t{1} << 40;
+  // The offset's 40 bits, or all of memory where that is less (WebAssembly's 4 GB).
+  static constexpr std::size_t kMaxBuffer =
+      std::min<std::uint64_t>(std::uint64_t{1} << 40, SIZE_MAX);
 
   Entry* Entries() { return reinterpret_cast<Entry*>(entries_.data()); }
   const Entry* Entries() const { return reinterpret_cast<const Entry*>(entries_.data()); }

@@ -2,9 +2,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Application.h"
 
-#include <QMessageBox>
 #include <new>
 
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+
+#include <QFontDatabase>
+#include <QTimer>
+#endif
+
+#include "MessageBox.h"
 #include "QtEncoding.h"
 
 namespace {
@@ -21,14 +28,20 @@ std::string MessageOf(std::exception_ptr error) {
   }
 }
 
-void ShowMessageBox(const QString& caption, const QString& text) {
-  QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok);
-  box.exec();
-}
-
 }  // namespace
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+#ifdef __EMSCRIPTEN__
+  // A browser offers a page only the fonts it brings: Arial's metric twin, as a desktop's
+  // font configuration gives it, keeps every text at its size in the window.
+  QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/LiberationSans-Regular.ttf"));
+  QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+  // A page's event loop never returns to main, so the program ends here, once the loop has
+  // finished what it was doing; the page then says that it has stopped.
+  connect(this, &QGuiApplication::lastWindowClosed, this,
+          [] { QTimer::singleShot(0, [] { emscripten_force_exit(0); }); });
+#endif
+}
 
 bool Application::notify(QObject* receiver, QEvent* event) {
   try {
@@ -46,7 +59,7 @@ void Application::ShowException(std::exception_ptr error) {
   if (application && application->FExceptionDisplay) {
     application->FExceptionDisplay(caption, text);
   } else {
-    ShowMessageBox(caption, text);
+    ShowMessageBox(QMessageBox::Critical, caption, text);
   }
 }
 

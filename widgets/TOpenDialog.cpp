@@ -7,11 +7,28 @@
 
 #include "QtEncoding.h"
 
-bool TOpenDialog::Execute() {
-  std::optional<std::string> chosen = FRunner(*this);
-  if (!chosen) return false;
-  FileName = *chosen;
-  return true;
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#include <emscripten/bind.h>
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QStringList>
+#include <utility>
+#include <vector>
+#endif
+
+TOpenDialog::Runner TOpenDialog::Modal(ModalRunner dialog) {
+  return [dialog = std::move(dialog)](const TOpenDialog& settings, const Answer& answer) {
+    answer(dialog(settings));
+  };
+}
+
+void TOpenDialog::Execute(std::function<void(bool chosen)> done) {
+  FRunner(*this, [this, done = std::move(done)](std::optional<std::string> chosen) {
+    if (chosen) FileName = std::move(*chosen);
+    done(chosen.has_value());
+  });
 }
 
 QString TOpenDialog::StartFolder() const {
@@ -20,11 +37,101 @@ QString TOpenDialog::StartFolder() const {
   return QDir::cleanPath(folder);
 }
 
-std::optional<std::string> TOpenDialog::RunFileDialog(const TOpenDialog& dialog) {
+#ifdef __EMSCRIPTEN__
+
+namespace {
+
+// The answer the browser's picker still owes; one picker is open at a time.
+TOpenDialog::Answer& PendingAnswer() {
+  static TOpenDialog::Answer answer;
+  return answer;
+}
+
+void GiveAnswer(std::optional<std::string> chosen) {
+  TOpenDialog::Answer answer = std::exchange(PendingAnswer(), nullptr);
+  if (answer) answer(std::move(chosen));
+}
+
+// The picked file's bytes are written under its bare name into the page's own file system, where
+// the list is read as on a desktop. A file that could not be written whole is not read half: the
+// reading then fails with the usual message.
+void FilePicked(const std::string& name, const emscripten::val& bytes) {
+  const std::vector<unsigned char> content =
+      emscripten::convertJSArrayToNumberVector<unsigned char>(bytes);
+  QFile file(QString::fromStdString(name));
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+      file.write(reinterpret_cast<const char*>(content.data()),
+                 static_cast<qint64>(content.size())) != static_cast<qint64>(content.size()) ||
+      !file.flush()) {
+    file.remove();
+  }
+  GiveAnswer(kwindel::EncodeName(QString::fromStdString(name)));
+}
+
+void PickCancelled() {
+  GiveAnswer(std::nullopt);
+}
+
+EMSCRIPTEN_BINDINGS(kwindel_file_picker) {
+  emscripten::function("kwindelFilePicked", &FilePicked);
+  emscripten::function("kwindelPickCancelled", &PickCancelled);
+}
+
+// A file input of the page's own: unlike the picker Qt falls back to where a browser has no
+// file system picker (Firefox, Safari), it hears a cancel too. It must be clicked while the
+// teacher's click is being handled, which it is: the dialog runs from the button's click. Its
+// body is JavaScript, which clang-format would break.
+// clang-format off
+EM_JS(void, ShowFilePicker, (const char* accept), {
+  const input = document.createElement('input');
+  input.type = 'file';
+  input.accept = UTF8ToString(accept);
+  input.hidden = true;
+  document.body.append(input);
+  const answer = async () => {
+    input.remove();
+    const file = input.files && input.files[0];
+    if (!file) {
+      Module.kwindelPickCancelled();
+      return;
+    }
+    Module.kwindelFilePicked(file.name, new Uint8Array(await file.arrayBuffer()));
+  };
+  input.addEventListener('change', answer, {once: true});
+  input.addEventListener('cancel', answer, {once: true});
+  input.click();
+});
+// clang-format on
+
+// The extensions of a filter such as "Leerlingenlijst (*.lll)", as a file input accepts them.
+std::string AcceptedExtensions(const QString& filter) {
+  QStringList extensions;
+  static const QRegularExpression pattern(QStringLiteral("\\*(\\.[^ );]+)"));
+  for (const QRegularExpressionMatch& match : pattern.globalMatch(filter))
+    extensions << match.captured(1);
+  return extensions.join(QLatin1Char(',')).toStdString();
+}
+
+}  // namespace
+
+void TOpenDialog::RunFileDialog(const TOpenDialog& dialog, Answer answer) {
+  // A picker the browser never answered (one without a cancel event) gives way to the new one.
+  PendingAnswer() = std::move(answer);
+  ShowFilePicker(AcceptedExtensions(dialog.Filter).c_str());
+}
+
+#else
+
+void TOpenDialog::RunFileDialog(const TOpenDialog& dialog, Answer answer) {
   QFileDialog box(nullptr, dialog.Title, dialog.StartFolder(), dialog.Filter);
   box.setAcceptMode(QFileDialog::AcceptOpen);
   box.setFileMode(QFileDialog::AnyFile);  // a typed name need not exist
   box.setDefaultSuffix(dialog.DefaultExt);
-  if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty()) return std::nullopt;
-  return kwindel::EncodeName(box.selectedFiles().first());
+  if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty()) {
+    answer(std::nullopt);
+    return;
+  }
+  answer(kwindel::EncodeName(box.selectedFiles().first()));
 }
+
+#endif

@@ -64,3 +64,32 @@ fresh_root() {
   cp -a "$base" "$root"
   cp -L /etc/resolv.conf "$root/etc/resolv.conf"
 }
+
+# Mounts what a chroot $1 needs to build in: /proc, and terminals of its own,
+# as apt and dpkg expect.
+mount_work_filesystems() {
+  local root=$1
+  mount -t proc proc "$root/proc"
+  mount -t devpts -o newinstance,ptmxmode=0666,mode=0620 devpts "$root/dev/pts"
+  ln -sf pts/ptmx "$root/dev/ptmx"
+}
+
+# Installs Debian's Emscripten, the host's Qt tools that Qt for WebAssembly
+# builds with, and any packages named after the chroot $1 (a Debian 13 one),
+# and lays out the emsdk folder that Qt's CMake files look for: /opt/emsdk,
+# given to every build as EMSDK.
+install_emscripten() {
+  local root=$1
+  shift
+  echo "Installing Emscripten and the host's Qt tools in the Debian 13 chroot"
+  chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin DEBIAN_FRONTEND=noninteractive sh -c '
+    apt-get update -qq &&
+    apt-get install -y -qq --no-install-recommends emscripten qt6-base-dev qt6-base-dev-tools \
+      qt6-base-private-dev cmake ninja-build python3 nodejs node-acorn perl file \
+      fonts-liberation "$@" >/dev/null
+  ' install "$@"
+  mkdir -p "$root/opt/emsdk/upstream/emscripten"
+  echo "EMSCRIPTEN_ROOT = emsdk_path + '/upstream/emscripten'" >"$root/opt/emsdk/.emscripten"
+  ln -sf /usr/bin/emcc /usr/bin/em++ "$root/opt/emsdk/upstream/emscripten/"
+  ln -sfn /usr/share/emscripten/cmake "$root/opt/emsdk/upstream/emscripten/cmake"
+}

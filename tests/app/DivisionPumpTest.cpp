@@ -24,7 +24,8 @@ TEST(DivisionPump, EventsAreHandledBeforeTheDivisionEnds) {
   std::optional<bool> handledBeforeTheReportOpened;
   TfMainServices services;
   services.ExecutablePath = dir / "Kwindel";
-  services.RunOpenDialog = [&](const TOpenDialog&) { return std::optional(dir / "klas.lll"); };
+  services.RunOpenDialog =
+      TOpenDialog::Modal([&](const TOpenDialog&) { return std::optional(dir / "klas.lll"); });
   services.ShowMessage = [](const QString&, const QString&) {};
   services.OpenDocument = [&](const std::string&) { handledBeforeTheReportOpened = handled; };
   kwindel::RandomSource random;

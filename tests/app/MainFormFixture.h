@@ -47,14 +47,14 @@ class MainFormTest : public ::testing::Test {
   TfMainServices Services(const std::string& executableName = "Kwindel") {
     TfMainServices services;
     services.ExecutablePath = dir / executableName;
-    services.RunOpenDialog = [this](const TOpenDialog& dialog) {
+    services.RunOpenDialog = TOpenDialog::Modal([this](const TOpenDialog& dialog) {
       offeredFolders.push_back(dialog.InitialDir);
       EXPECT_FALSE(dialogAnswers.empty()) << "the dialog ran unexpectedly";
       if (dialogAnswers.empty()) return std::optional<std::string>();
       auto answer = dialogAnswers.front();
       dialogAnswers.pop_front();
       return answer;
-    };
+    });
     services.ShowMessage = [this](const QString& caption, const QString& text) {
       messages.emplace_back(caption, text);
     };

@@ -1,0 +1,46 @@
+# SPDX-FileCopyrightText: 2026 Brimsel
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Run as a script (cmake -P) by web/CMakeLists.txt: gathers one page's folder
+# OUT from the built module in BUILT, the page's sources in SOURCE, the
+# program's icons in ICONS and the licences in LICENSES, and zips it into ZIP
+# when that is given.
+file(REMOVE_RECURSE "${OUT}")
+file(MAKE_DIRECTORY "${OUT}/icons")
+foreach(name IN ITEMS "${APP}.js" "${APP}.wasm" qtloader.js)
+  file(COPY "${BUILT}/${name}" DESTINATION "${OUT}")
+endforeach()
+file(COPY "${SOURCE}/kwindel-page.js" "${SOURCE}/kwindel-page.css" DESTINATION "${OUT}")
+file(COPY "${ICONS}/kwindel-32.png" "${SOURCE}/icons/kwindel-192.png"
+     "${SOURCE}/icons/kwindel-512.png" DESTINATION "${OUT}/icons")
+# The program is free software and links Qt under the LGPL: both texts travel
+# with it, and the font's licence with the font.
+file(COPY "${LICENSES}/GPL-3.0-or-later.txt" "${LICENSES}/LGPL-3.0-or-later.txt"
+     DESTINATION "${OUT}/licenses")
+if(EXISTS /usr/share/doc/fonts-liberation/copyright)
+  file(COPY_FILE /usr/share/doc/fonts-liberation/copyright "${OUT}/licenses/LiberationSans.txt")
+endif()
+configure_file("${SOURCE}/index.html.in" "${OUT}/index.html" @ONLY)
+configure_file("${SOURCE}/manifest.webmanifest.in" "${OUT}/manifest.webmanifest" @ONLY)
+
+# What the service worker keeps, and a cache name that changes with any of it,
+# so a new build replaces the old one in every browser that keeps a copy.
+file(GLOB_RECURSE files RELATIVE "${OUT}" "${OUT}/*")
+list(SORT files)
+set(hashes "")
+set(FILES "'./'")
+foreach(name IN LISTS files)
+  file(SHA256 "${OUT}/${name}" hash)
+  string(APPEND hashes "${hash} ${name}\n")
+  string(APPEND FILES ", '${name}'")
+endforeach()
+string(SHA256 HASH "${hashes}")
+string(SUBSTRING "${HASH}" 0 16 HASH)
+configure_file("${SOURCE}/sw.js.in" "${OUT}/sw.js" @ONLY)
+
+if(ZIP)
+  get_filename_component(parent "${OUT}" DIRECTORY)
+  get_filename_component(folder "${OUT}" NAME)
+  file(REMOVE "${ZIP}")
+  execute_process(COMMAND "${CMAKE_COMMAND}" -E tar cf "${ZIP}" --format=zip "${folder}"
+                  WORKING_DIRECTORY "${parent}" COMMAND_ERROR_IS_FATAL ANY)
+endif()
