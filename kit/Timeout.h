@@ -45,12 +45,12 @@ class QTimer;
 /// handler's or an image's.
 ///
 /// The ring's points are whole pixels: 12 o'clock is at x = round(W / 2) and
-/// the hand's end at x = round(W / 2 + W / 2 · sin θ). At Position 100 the hand
-/// comes back to the top, and with an odd width it rounds to one pixel left
-/// of 12 o'clock (W / 2 + W / 2 · sin 2π lies just below the half), so the ring
-/// keeps a one-pixel line in FaceColor from the top edge down to the hole: 27
-/// pixels at the clock's own 105 × 105. With an even width, 100 × 100 say, the
-/// ring at Position 100 is all HandColor.
+/// the hand's end at x = round(W / 2 + W / 2 · sin θ). At Position 100, θ = 2π,
+/// whose sine in floating point is a hair below 0: with an odd width the hand's
+/// end rounds to one pixel left of 12 o'clock (at 105, 52.4999… to 52 against
+/// 52.5 to 53), so the ring keeps a one-pixel line in FaceColor from the top
+/// edge down to the hole, 27 pixels at the clock's own 105 × 105. With an even
+/// width, 100 × 100 say, the ring at Position 100 is all HandColor.
 class KWINDEL_KIT_EXPORT TTimeout : public QWidget {
   Q_OBJECT
   // Qt Designer saves a form's properties in this order and a form applies
@@ -155,7 +155,7 @@ class KWINDEL_KIT_EXPORT TTimeout : public QWidget {
   /// elapsed since then, and a clock past its end sets 100 and emits OnTimeout
   /// again at every call. A clock never started measures from tick count 0:
   /// with the system's count, the time since the machine started, it reads 100
-  /// and emits OnTimeout. Call it on a running clock to drive a countdown.
+  /// and emits OnTimeout. Tests drive a running clock with it.
   void FTimerTimer(QObject* Sender);
 
   /// x + 0.5 truncated toward zero: the nearest integer, halves upward, for the
