@@ -70,8 +70,9 @@ class KWINDEL_KIT_EXPORT TBackgroundPanel : public QWidget {
   Q_PROPERTY(QPixmap Picture READ PictureAsPixmap WRITE SetPicture)
 
  public:
-  /// The look of a bevel.
-  enum TPanelBevel {
+  /// The look of a bevel. Any int is a TPanelBevel; a value other than these
+  /// four draws as #bvRaised.
+  enum TPanelBevel : int {
     bvNone,     ///< No bevel: the ring is left out.
     bvLowered,  ///< Shaded as pressed into the surface.
     bvRaised,   ///< Shaded as standing out of the surface.
