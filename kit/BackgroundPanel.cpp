@@ -13,11 +13,21 @@
 
 namespace {
 
+// A ring is drawn no wider than half of what is left of the panel, which it
+// then fills. Drawn wider, a bevel would shade the panel over again in the
+// other colour (and, near the largest integer, take minutes and run the
+// rectangle's edges past the integers).
+int FitRing(const QRect& rect, int width) {
+  return std::min(width, std::max(0, (std::min(rect.width(), rect.height()) + 1) / 2));
+}
+
 // Draws one bevel ring inside rect and shrinks rect past it. A blank ring
-// (bvSpace) keeps the fill that is already there.
+// (bvSpace) keeps the fill that is already there; a value outside the enum
+// draws as bvRaised.
 void DrawBevel(QPainter& painter, QRect& rect, TBackgroundPanel::TPanelBevel bevel, int width,
                const QPalette& palette) {
   if (bevel == TBackgroundPanel::bvNone) return;
+  width = FitRing(rect, width);
   if (bevel != TBackgroundPanel::bvSpace && !rect.isEmpty()) {
     qDrawShadePanel(&painter, rect, palette, bevel == TBackgroundPanel::bvLowered, width);
   }
@@ -110,7 +120,8 @@ void TBackgroundPanel::PaintPanel(QPainter& painter) {
   QRect rect = this->rect();
   painter.fillRect(rect, FColor);
   DrawBevel(painter, rect, FBevelOuter, FBevelWidth, palette());
-  rect.adjust(FBorderWidth, FBorderWidth, -FBorderWidth, -FBorderWidth);
+  const int border = FitRing(rect, FBorderWidth);
+  rect.adjust(border, border, -border, -border);
   DrawBevel(painter, rect, FBevelInner, FBevelWidth, palette());
   if (FCaption.isEmpty() || rect.isEmpty()) return;
   painter.setFont(font());

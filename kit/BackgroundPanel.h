@@ -30,7 +30,13 @@ class QPainter;
 /// see Picture as a QPixmap property; a null pixmap clears the picture.
 ///
 /// Out-of-range values are corrected, not refused: BevelWidth is at least 1,
-/// BorderWidth at least 0. Every property change that alters the look repaints.
+/// BorderWidth at least 0. Neither has an upper limit but the largest integer,
+/// and both are kept as given; each ring (outer bevel, border, inner bevel) is
+/// drawn no wider than half of what the rings outside it leave of the panel's
+/// smaller side, so rings too wide for the panel fill it, and the caption, with
+/// no room left inside them, is not drawn. A bevel value outside TPanelBevel
+/// (from a cast, or a number written to the property) is kept as given and
+/// draws as bvRaised. Every property change that alters the look repaints.
 class KWINDEL_KIT_EXPORT TBackgroundPanel : public QWidget {
   Q_OBJECT
   /// Text drawn centred inside the bevels, in the widget's font and its
@@ -42,17 +48,19 @@ class KWINDEL_KIT_EXPORT TBackgroundPanel : public QWidget {
   /// repaints. Not used while a picture is shown.
   Q_PROPERTY(QColor Color READ GetColor WRITE SetColor)
   /// The bevel along the panel's edge; #bvRaised by default. A different value
-  /// repaints.
+  /// repaints; a value outside TPanelBevel draws as #bvRaised.
   Q_PROPERTY(TPanelBevel BevelOuter READ GetBevelOuter WRITE SetBevelOuter)
   /// The bevel inside the border; #bvNone by default. A different value
-  /// repaints.
+  /// repaints; a value outside TPanelBevel draws as #bvRaised.
   Q_PROPERTY(TPanelBevel BevelInner READ GetBevelInner WRITE SetBevelInner)
   /// Width of each bevel in pixels; 1 by default, at least 1 (a smaller value
-  /// is stored as 1). A different value repaints.
+  /// is stored as 1), no upper limit (a bevel wider than the panel allows is
+  /// drawn as wide as it allows). A different value repaints.
   Q_PROPERTY(int BevelWidth READ GetBevelWidth WRITE SetBevelWidth)
   /// Width in pixels of the border in Color between the outer and the inner
-  /// bevel; 0 by default, at least 0 (a negative value is stored as 0). A
-  /// different value repaints.
+  /// bevel; 0 by default, at least 0 (a negative value is stored as 0), no
+  /// upper limit (drawn at most as wide as the panel allows). A different value
+  /// repaints.
   Q_PROPERTY(int BorderWidth READ GetBorderWidth WRITE SetBorderWidth)
   /// The picture tiled over the panel; empty by default, which shows the
   /// ordinary panel. As a property it is a pixmap, which is how Designer and
@@ -62,8 +70,9 @@ class KWINDEL_KIT_EXPORT TBackgroundPanel : public QWidget {
   Q_PROPERTY(QPixmap Picture READ PictureAsPixmap WRITE SetPicture)
 
  public:
-  /// The look of a bevel.
-  enum TPanelBevel {
+  /// The look of a bevel. Any int is a TPanelBevel; a value other than these
+  /// four draws as #bvRaised.
+  enum TPanelBevel : int {
     bvNone,     ///< No bevel: the ring is left out.
     bvLowered,  ///< Shaded as pressed into the surface.
     bvRaised,   ///< Shaded as standing out of the surface.

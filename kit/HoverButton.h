@@ -42,8 +42,12 @@ class QPaintEvent;
 /// the moves that leave it; the first move outside 0 <= x <= width(),
 /// 0 <= y <= height() (both ends included) returns it to normal and releases
 /// the grab. A press grabs too, so dragging a held button off it returns it to
-/// normal with no sound, and the rest of that press (moves, the release) is
-/// ignored. Releasing a mouse button over it makes it glow and keeps the grab.
+/// normal with no sound and releases the grab; the moves and the release of
+/// that press outside the button are ignored. Dragged back over the button
+/// with the mouse button still held, it glows again as at any move over it
+/// (GlowSound, grab taken), and the release then leaves it glowing, with no
+/// UnpressSound and no further OnClick. Releasing a mouse button over it
+/// makes it glow and keeps the grab.
 /// While the application is not active the button ignores the mouse and keeps
 /// its state. The grab is given up, the state kept, when the application stops
 /// being active and when the button is hidden or disabled: a grab that the

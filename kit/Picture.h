@@ -57,8 +57,9 @@ class KWINDEL_KIT_EXPORT TPicture {
 
   /// Replaces the content with the file's graphic, chosen by the file's content
   /// rather than its name. An icon file shows its largest image. Raises
-  /// kwindel::Exception "Cannot open file %s" or "Unknown or damaged picture
-  /// file %s", with the path in place of %s; the picture is unchanged then.
+  /// kwindel::Exception "Cannot open file %s" or
+  /// "Unknown or damaged picture file %s", with the path in place of \%s; the
+  /// picture is unchanged then.
   void LoadFromFile(const std::string& path);
 
   /// Copies the source's graphic; a null or empty source empties this picture.

@@ -21,6 +21,11 @@ class QTimer;
 /// rest stays in FaceColor, and the centre hole shows the widget's colour. When
 /// the time has run out it stops itself, then emits OnTimeout once.
 ///
+/// Position is the elapsed share of Timeout in whole percent, truncated: 2 ms
+/// of 3 read 66, 995 ms of 1000 read 99. A tick that falls exactly on the end
+/// reads 100 and the clock runs on; the first tick after the end stops it and
+/// emits OnTimeout, so a countdown ends up to one tick (250 ms) late.
+///
 /// A new clock is stopped, 105 × 105, with Timeout 5000 and Position 10, and
 /// paints itself opaquely (the parent does not paint beneath it). Out-of-range
 /// values are corrected, not refused: a Timeout below 1 becomes 1, a Position
@@ -38,6 +43,14 @@ class QTimer;
 /// handler paints nothing at all; since the widget is opaque, the area is then
 /// left undefined). RenderClock draws the ring onto any painter, e.g. a custom
 /// handler's or an image's.
+///
+/// The ring's points are whole pixels: 12 o'clock is at x = round(W / 2) and
+/// the hand's end at x = round(W / 2 + W / 2 · sin θ). At Position 100, θ = 2π,
+/// whose sine in floating point is a hair below 0: with an odd width the hand's
+/// end rounds to one pixel left of 12 o'clock (at 105, 52.4999… to 52 against
+/// 52.5 to 53), so the ring keeps a one-pixel line in FaceColor from the top
+/// edge down to the hole, 27 pixels at the clock's own 105 × 105. With an even
+/// width, 100 × 100 say, the ring at Position 100 is all HandColor.
 class KWINDEL_KIT_EXPORT TTimeout : public QWidget {
   Q_OBJECT
   // Qt Designer saves a form's properties in this order and a form applies
@@ -75,8 +88,9 @@ class KWINDEL_KIT_EXPORT TTimeout : public QWidget {
   /// the clock's paint event.
   using TPaintEvent = std::function<void(TTimeout* Sender)>;
 
-  /// A stopped clock as described above, with BoxPaint as its paint handler;
-  /// AOwner becomes its parent widget, which deletes it.
+  /// A stopped clock, 105 × 105, with Timeout 5000, Position 10, FaceColor
+  /// black, HandColor the palette's button colour and BoxPaint as its paint
+  /// handler; AOwner becomes its parent widget, which deletes it.
   explicit TTimeout(QWidget* AOwner = nullptr);
   /// Stops the timer first, so no tick reaches a clock being destroyed.
   ~TTimeout() override;
@@ -135,6 +149,13 @@ class KWINDEL_KIT_EXPORT TTimeout : public QWidget {
   /// Timeout into Position and repaints, or, on the first tick after the end,
   /// sets Position to 100, stops and emits OnTimeout. Calling it runs a tick
   /// at once.
+  ///
+  /// It does the same on a stopped clock, which it never starts: it measures
+  /// from the last start, so a clock stopped at 30 % moves to the share
+  /// elapsed since then, and a clock past its end sets 100 and emits OnTimeout
+  /// again at every call. A clock never started measures from tick count 0:
+  /// with the system's count, the time since the machine started, it reads 100
+  /// and emits OnTimeout. Tests drive a running clock with it.
   void FTimerTimer(QObject* Sender);
 
   /// x + 0.5 truncated toward zero: the nearest integer, halves upward, for the

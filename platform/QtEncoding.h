@@ -6,19 +6,17 @@
 #include <string>
 #include <string_view>
 
-#include "KitExport.h"
-
 namespace kwindel {
 
 // A name in the program's 8-bit text (see Encoding.h) for the screen and Qt's
 // file classes, and back, with the platform's own separators.
-KWINDEL_KIT_EXPORT QString DecodeName(std::string_view name);
-KWINDEL_KIT_EXPORT std::string EncodeName(const QString& name);
+QString DecodeName(std::string_view name);
+std::string EncodeName(const QString& name);
 
 // The code page of 8-bit names given to the kit (wave resource names): the
 // ANSI code page on Windows, code page 1252 elsewhere. A character the page
 // lacks becomes the substitute byte 0x1A.
-KWINDEL_KIT_EXPORT QString FromCodePage(std::string_view text);
-KWINDEL_KIT_EXPORT std::string ToCodePage(const QString& text);
+QString FromCodePage(std::string_view text);
+std::string ToCodePage(const QString& text);
 
 }  // namespace kwindel

@@ -5,7 +5,11 @@
 # Markdown that Doxygen left as it was written (asterisks, backticks).
 # Doxygen's own stylesheet is not looked at: it names pictures for parts the
 # pages do not have (the search box, a dark theme).
-# Usage: cmake -DHTML=html-folder -DQHP=the-help-file's.qhp -P CheckPages.cmake
+# It also fails when the text it is made from has a % before a word outside
+# quotes, which Doxygen drops (%s would show as s; write \%s). In quotes it
+# stays, and so would the backslash.
+# Usage: cmake -DHTML=html-folder -DQHP=the-help-file's.qhp -DSOURCES=README;headers...
+#        -P CheckPages.cmake
 file(READ "${QHP}" help_index)
 file(GLOB pages "${HTML}/*.html")
 set(problems "")
@@ -43,6 +47,33 @@ foreach(page IN LISTS pages)
   foreach(line IN LISTS raw)
     string(STRIP "${line}" line)
     string(APPEND problems "${name}: Markdown left as written: ${line}\n")
+  endforeach()
+endforeach()
+
+# The headers' comments and the README's text outside code; a fenced block
+# starts and ends with a line of three backticks.
+string(ASCII 96 backtick)
+foreach(source IN LISTS SOURCES)
+  get_filename_component(name "${source}" NAME)
+  file(STRINGS "${source}" lines)
+  set(in_code FALSE)
+  foreach(line IN LISTS lines)
+    if(line MATCHES "^${backtick}${backtick}${backtick}")
+      if(in_code)
+        set(in_code FALSE)
+      else()
+        set(in_code TRUE)
+      endif()
+      continue()
+    endif()
+    if(in_code OR (name MATCHES "\\.h$" AND NOT line MATCHES "^ *///"))
+      continue()
+    endif()
+    string(REGEX REPLACE "${backtick}[^${backtick}]*${backtick}|\"[^\"]*\"" " " text "${line}")
+    if(text MATCHES "(^|[^\\])%[A-Za-z_]")
+      string(STRIP "${line}" line)
+      string(APPEND problems "${name}: a % that Doxygen drops: ${line}\n")
+    endif()
   endforeach()
 endforeach()
 

@@ -12,6 +12,8 @@
 #include <QPoint>
 #include <QTest>
 #include <QVariant>
+#include <climits>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -343,6 +345,69 @@ TEST(BackgroundPanelLook, CaptionIsCentredAndHiddenUnderAPicture) {
   const QImage covered = Shot(panel);
   EXPECT_EQ(InkInTheMiddle(covered, Qt::white), 0);
   EXPECT_EQ(covered, Solid(200, 60, Qt::white)) << "no bevel either";
+}
+
+// Widths are kept as given, however large; a ring is drawn no wider than half
+// of what is left of the panel, and a bevel outside the enum draws as raised.
+TEST(BackgroundPanelLook, WideRingsFillThePanelAndOtherBevelsDrawRaised) {
+  const auto look = [](std::function<void(TBackgroundPanel&)> set) {
+    TBackgroundPanel panel;
+    panel.resize(120, 40);
+    panel.SetCaption("WWWW");
+    set(panel);
+    return Shot(panel);
+  };
+  // 120 x 40: a bevel of 20 fills it, light above the middle, dark below.
+  const QImage filled = look([](TBackgroundPanel& p) { p.SetBevelWidth(20); });
+  const QRgb light = TBackgroundPanel().palette().color(QPalette::Light).rgb();
+  const QRgb dark = TBackgroundPanel().palette().color(QPalette::Dark).rgb();
+  EXPECT_EQ(filled.pixel(60, 10), light);
+  EXPECT_EQ(filled.pixel(60, 30), dark);
+  // Inside a one-pixel bevel, a border of 19 fills the rest.
+  const QImage bordered = look([](TBackgroundPanel& p) { p.SetBorderWidth(19); });
+  EXPECT_EQ(InkInTheMiddle(bordered, TBackgroundPanel().GetColor()), 0)
+      << "no room for the caption";
+
+  struct Case {
+    const char* name;
+    std::function<void(TBackgroundPanel&)> set;
+    const QImage& same;
+  };
+  const QImage raised = look([](TBackgroundPanel&) {});
+  const QImage raisedInner = look([](TBackgroundPanel& p) {
+    p.SetBevelOuter(TBackgroundPanel::bvNone);
+    p.SetBevelInner(TBackgroundPanel::bvRaised);
+  });
+  const Case cases[] = {
+      {"bevel 21", [](TBackgroundPanel& p) { p.SetBevelWidth(21); }, filled},
+      {"bevel 1000", [](TBackgroundPanel& p) { p.SetBevelWidth(1000); }, filled},
+      {"bevel INT_MAX", [](TBackgroundPanel& p) { p.SetBevelWidth(INT_MAX); }, filled},
+      {"border INT_MAX, inner bevel",
+       [](TBackgroundPanel& p) {
+         p.SetBorderWidth(INT_MAX);
+         p.SetBevelInner(TBackgroundPanel::bvLowered);
+       },
+       bordered},
+      {"outer bevel 9",
+       [](TBackgroundPanel& p) { p.SetBevelOuter(TBackgroundPanel::TPanelBevel(9)); }, raised},
+      {"inner bevel -1, set by number",
+       [](TBackgroundPanel& p) {
+         p.SetBevelOuter(TBackgroundPanel::bvNone);
+         EXPECT_TRUE(p.setProperty("BevelInner", -1));
+       },
+       raisedInner},
+  };
+  for (const Case& row : cases) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(look(row.set), row.same);
+  }
+  TBackgroundPanel kept;
+  kept.SetBevelWidth(INT_MAX);
+  kept.SetBorderWidth(INT_MAX);
+  EXPECT_TRUE(kept.setProperty("BevelOuter", 9));
+  EXPECT_EQ(kept.GetBevelWidth(), INT_MAX);
+  EXPECT_EQ(kept.GetBorderWidth(), INT_MAX);
+  EXPECT_EQ(kept.GetBevelOuter(), 9);
 }
 
 TEST(BackgroundPanelPicture, AssignmentCopiesIntoThePanelsOwnHolder) {

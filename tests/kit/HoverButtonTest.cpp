@@ -329,6 +329,31 @@ TEST_F(HoverButtonTest, DraggingOffAHeldButtonEndsThatPress) {
   }
 }
 
+// Once dragged off, the button holds no grab, so a move back over it while the
+// mouse button is still held is a move over a button without the grab.
+TEST_F(HoverButtonTest, DraggedOffAndBackWhileHeldItGlowsAgain) {
+  MoveTo({5, 5});
+  Press(Qt::LeftButton);
+  MoveTo({25, 5});
+  ASSERT_EQ(button.GetState(), 0);
+  ASSERT_FALSE(Grabbing());
+  log.clear();
+  recorder.painted.clear();
+
+  MoveTo({6, 5});
+  EXPECT_EQ(button.GetState(), 1);
+  EXPECT_TRUE(Grabbing());
+  Release(Qt::LeftButton, {6, 5});
+  EXPECT_EQ(button.GetState(), 1);
+  EXPECT_TRUE(Grabbing());
+  EXPECT_EQ(log, (Log{"sound glow"})) << "no unpress sound, no second click";
+  EXPECT_EQ(recorder.painted, (std::vector{1}));
+  // Leaving afterwards is seen as after any glow.
+  MoveTo({25, 5});
+  EXPECT_EQ(button.GetState(), 0);
+  EXPECT_FALSE(Grabbing());
+}
+
 TEST_F(HoverButtonTest, TheRightAndBottomEdgesStillCountAsOver) {
   struct Case {
     const char* name;

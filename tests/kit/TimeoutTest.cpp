@@ -12,6 +12,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <numbers>
 #include <vector>
@@ -127,11 +128,67 @@ TEST_F(TimeoutTest, CountsDownInStepsAndStopsOnTheFirstTickAfterTheEnd) {
 }
 
 TEST_F(TimeoutTest, ElapsedTimeTruncatesTowardZero) {
-  clock.SetTimeout(3000);
-  clock.SetActive(true);
-  now += 2999;  // 99.97 percent
-  Tick();
-  EXPECT_EQ(clock.GetPosition(), 99);
+  struct Case {
+    int timeout, elapsed, position;
+  };
+  const Case cases[] = {{3, 2, 66}, {1000, 995, 99}, {3000, 2999, 99}, {3, 3, 100}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.elapsed << " ms of " << c.timeout);
+    clock.SetActive(false);
+    clock.SetTimeout(c.timeout);
+    clock.SetActive(true);
+    now += c.elapsed;
+    Tick();
+    EXPECT_EQ(clock.GetPosition(), c.position);
+    EXPECT_TRUE(clock.GetActive());
+  }
+}
+
+// The tick works on a stopped clock too: it measures from the last start and
+// never starts the clock.
+TEST(TimeoutTick, OnAStoppedClockMeasuresFromTheLastStart) {
+  std::uint32_t now = 1000;
+  kwindel::ScopedTickSource fakeTicks{[&now] { return now; }};
+  struct Case {
+    const char* name;
+    std::function<void(TTimeout&)> before;  // from now = 1000
+    std::uint32_t tickAt;
+    int position, timeouts;
+  };
+  const auto tickAt = [&now](TTimeout& clock, std::uint32_t at) {
+    now = at;
+    clock.FTimerTimer(nullptr);
+  };
+  const Case cases[] = {
+      {"never started, the count long past Timeout", [](TTimeout&) {}, 3'600'000, 100, 1},
+      {"never started, counted from tick 0", [](TTimeout&) {}, 1000, 20, 0},
+      {"stopped at 30 %",
+       [&](TTimeout& clock) {
+         clock.SetActive(true);
+         tickAt(clock, 2500);
+         clock.SetActive(false);
+       },
+       3000, 40, 0},
+      {"ended, called again later",
+       [&](TTimeout& clock) {
+         clock.SetActive(true);
+         tickAt(clock, 6001);
+       },
+       9000, 100, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    now = 1000;
+    TTimeout clock;
+    int timeouts = 0;
+    QObject::connect(&clock, &TTimeout::OnTimeout, [&timeouts] { ++timeouts; });
+    c.before(clock);
+    tickAt(clock, c.tickAt);
+    EXPECT_EQ(clock.GetPosition(), c.position);
+    EXPECT_EQ(timeouts, c.timeouts);
+    EXPECT_FALSE(clock.GetActive());
+    EXPECT_FALSE(clock.findChild<QTimer*>()->isActive());
+  }
 }
 
 TEST_F(TimeoutTest, TheTimerDrivesTheTick) {
@@ -475,6 +532,33 @@ TEST(TimeoutDrawing, RingShowsTheElapsedPartClockwiseFromTwelve) {
       SCOPED_TRACE(testing::Message() << "pixel (" << s.x << ", " << s.y << ")");
       EXPECT_EQ(image.pixelColor(s.x, s.y), ColourOf(s.part));
     }
+  }
+}
+
+// At Position 100 the hand's end comes back to 12 o'clock in whole pixels only
+// at an even width; at an odd one it lies a pixel left of it.
+TEST(TimeoutDrawing, AtHundredAnOddWidthKeepsAOnePixelLineOfFace) {
+  struct Case {
+    int size;
+    int facePixels;
+    QRect where;  // around every pixel of face
+  };
+  const Case cases[] = {{105, 27, QRect(52, 0, 1, 27)}, {100, 0, QRect()}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.size << " x " << c.size);
+    TTimeout clock;
+    const QImage image = Render(clock, c.size, c.size, 100);
+    int face = 0;
+    QRect where;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) {
+        if (image.pixelColor(x, y) != kFace) continue;
+        ++face;
+        where |= QRect(x, y, 1, 1);
+      }
+    }
+    EXPECT_EQ(face, c.facePixels);
+    EXPECT_EQ(where, c.where);
   }
 }
 
