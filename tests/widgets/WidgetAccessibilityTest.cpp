@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStatusBar>
@@ -176,6 +177,8 @@ TEST(WidgetAccessibility, AnAnnouncementAppearsToTheReaderAlone) {
   QWidget window;
   auto* lines = new Announcer(&window);
   window.show();
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
   AccessibilityEvents events;
   lines->Announce("Het verslag is geschreven en geopend.");
   QAccessibleInterface* accessible = Accessible(lines);
@@ -184,6 +187,28 @@ TEST(WidgetAccessibility, AnAnnouncementAppearsToTheReaderAlone) {
   EXPECT_THAT(events.Kinds(lines), ElementsAre(QAccessible::NameChanged, QAccessible::ObjectShow));
   EXPECT_FALSE(lines->isVisible()) << "never on screen";
   EXPECT_EQ(lines->focusPolicy(), Qt::NoFocus);
+}
+
+TEST(WidgetAccessibility, AnAnnouncementWaitsForItsWindow) {
+  QWidget window;
+  auto* lines = new Announcer(&window);
+  AccessibilityEvents events;
+  lines->Announce("Geen lijst gekozen.");
+  EXPECT_THAT(events.Announcements(), IsEmpty()) << "a reader would cut it off";
+  window.show();
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !events.Announcements().isEmpty(); }, 500));
+  EXPECT_EQ(events.Announcements(), QStringList{"Geen lijst gekozen."});
+
+  // A window left in the background says it all the same.
+  QWidget background;
+  auto* behind = new Announcer(&background);
+  QElapsedTimer waited;
+  waited.start();
+  behind->Announce("Het verslag is geschreven en geopend.");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return events.Announcements().size() == 2; }, 3000));
+  EXPECT_GE(waited.elapsed(), 900);
 }
 
 }  // namespace
