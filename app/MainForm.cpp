@@ -2,11 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainForm.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
 #include <QMouseEvent>
 #include <QScreen>
 
+#include "Announcer.h"
 #include "Application.h"
 #include "Division.h"
 #include "HintTracker.h"
@@ -17,6 +19,7 @@
 #include "PupilList.h"
 #include "QtEncoding.h"
 #include "ShellOpen.h"
+#include "WidgetAccessibility.h"
 
 namespace {
 
@@ -65,6 +68,8 @@ TfMain::TfMain(kwindel::RandomSource& random, TfMainServices services, QWidget* 
       FRandom(random),
       FServices(std::move(services)) {
   InitResources();
+  // Before the labels and the status bar are made: their interfaces read what they show.
+  kwindel::InstallWidgetAccessibility();
   setupUi(this);
   setFixedSize(450, 291);
   QFont font(QStringLiteral("Arial"));
@@ -84,6 +89,7 @@ TfMain::TfMain(kwindel::RandomSource& random, TfMainServices services, QWidget* 
 
   Stat->showMessage(kStatusText);
   FHints = new HintTracker(Stat);
+  FAnnouncer = new Announcer(this);
   ShowLogo();
   iLogo->installEventFilter(this);
 
@@ -147,9 +153,12 @@ void TfMain::pKiesClick(QObject*) {
 }
 
 void TfMain::ListChosen(bool chosen) {
+  // The keyboard comes back from the dialog, also where no window manager gives it back.
+  activateWindow();
   if (!chosen) {
     ShowCaption(lBestand, kNoListCaption);
     ShowCaption(lLeerlingen, kNoPupilsCaption);
+    FAnnouncer->Announce(QStringLiteral("Geen lijst gekozen."));
     return;
   }
   FListFileName = OpenDialog->FileName;
@@ -169,6 +178,8 @@ void TfMain::ListChosen(bool chosen) {
   LMDSpinEdit->SetMaxValue(pupils);
   ShowCaption(lLeerlingen, QString::number(pupils) + QStringLiteral(" leerlingen"));
   bKwindel->setVisible(LMDSpinEdit->GetValue() < pupils);
+  FAnnouncer->Announce(lBestand->text() + QStringLiteral(": ") + lLeerlingen->text() +
+                       QStringLiteral(". ") + DivisionOffer());
 }
 
 void TfMain::LMDSpinEditChange(QObject*) {
@@ -180,7 +191,10 @@ void TfMain::LMDSpinEditChange(QObject*) {
   }
   LMDSpinEdit->repaint();
   FGroupCount = LMDSpinEdit->GetValue();
+  const bool offered = !bKwindel->isHidden();
   bKwindel->setVisible(FGroupCount < FPupils->Count());
+  // Tab would just skip the button: a screen reader says when it comes or goes.
+  if (bKwindel->isHidden() == offered) FAnnouncer->Announce(DivisionOffer());
 }
 
 void TfMain::bKwindelClick(QObject*) {
@@ -210,8 +224,25 @@ void TfMain::bKwindelClick(QObject*) {
   hide();
   FServices.OpenDocument(ReportPath());
   show();
+  // The divide button is hidden now: the keyboard goes on at the next list. The button lost the
+  // focus unseen, in the hidden window, and so would still report itself the default button.
+  bKwindel->setDefault(false);
+  pKies->setFocus();
   raise();
   activateWindow();
+  KeepActive();
+  FAnnouncer->Announce(QStringLiteral("Het verslag is geschreven en geopend."));
+}
+
+void TfMain::KeepActive() {
+  // A window that keeps the keyboard through a hide and a show is still the focus window to Qt's
+  // window layer, but no longer the active window to its widgets, which then give it no focus and
+  // tell a screen reader it is inactive. Qt offers only this call to set them right.
+  if (QGuiApplication::focusWindow() != windowHandle() || isActiveWindow()) return;
+  QT_WARNING_PUSH
+  QT_WARNING_DISABLE_DEPRECATED
+  QApplication::setActiveWindow(this);
+  QT_WARNING_POP
 }
 
 void TfMain::bStopClick(QObject*) {
@@ -306,6 +337,19 @@ void TfMain::ShowCaption(QLabel* label, const QString& text) {
   // The label's width follows its text, so a long path runs past the window's edge.
   label->setText(text);
   label->resize(label->sizeHint().width(), label->height());
+}
+
+QString TfMain::DivisionOffer() const {
+  if (!bKwindel->isHidden()) {
+    return QStringLiteral("Knop Kwindel beschikbaar: %1 groepjes uit %2 leerlingen.")
+        .arg(FGroupCount)
+        .arg(FPupils->Count());
+  }
+  return QStringLiteral(
+             "Knop Kwindel verborgen: het aantal groepjes (%1) is niet kleiner dan het aantal "
+             "leerlingen (%2).")
+      .arg(FGroupCount)
+      .arg(FPupils->Count());
 }
 
 void TfMain::ShowLogo() {
