@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QWindow>
 
 #include "Announcer.h"
 #include "Application.h"
@@ -93,6 +94,9 @@ TfMain::TfMain(kwindel::RandomSource& random, TfMainServices services, QWidget* 
   ShowLogo();
   iLogo->installEventFilter(this);
 
+  // The keyboard may come back after the dialog or the division is done with (see KeepActive).
+  connect(qApp, &QGuiApplication::focusWindowChanged, this, &TfMain::KeepActive,
+          Qt::QueuedConnection);
   connect(bStop, &QPushButton::clicked, this,
           [this] { RunShowingFailure([this] { bStopClick(bStop); }); });
   connect(pKies, &QPushButton::clicked, this,
@@ -155,6 +159,7 @@ void TfMain::pKiesClick(QObject*) {
 void TfMain::ListChosen(bool chosen) {
   // The keyboard comes back from the dialog, also where no window manager gives it back.
   activateWindow();
+  KeepActive();
   if (!chosen) {
     ShowCaption(lBestand, kNoListCaption);
     ShowCaption(lLeerlingen, kNoPupilsCaption);
@@ -224,9 +229,7 @@ void TfMain::bKwindelClick(QObject*) {
   hide();
   FServices.OpenDocument(ReportPath());
   show();
-  // The divide button is hidden now: the keyboard goes on at the next list. The button lost the
-  // focus unseen, in the hidden window, and so would still report itself the default button.
-  bKwindel->setDefault(false);
+  // The divide button is hidden now: the keyboard goes on at the next list.
   pKies->setFocus();
   raise();
   activateWindow();
@@ -235,10 +238,13 @@ void TfMain::bKwindelClick(QObject*) {
 }
 
 void TfMain::KeepActive() {
-  // A window that keeps the keyboard through a hide and a show is still the focus window to Qt's
-  // window layer, but no longer the active window to its widgets, which then give it no focus and
-  // tell a screen reader it is inactive. Qt offers only this call to set them right.
-  if (QGuiApplication::focusWindow() != windowHandle() || isActiveWindow()) return;
+  // A window that gets the keyboard back while it is hidden or behind a modal dialog may be the
+  // focus window to Qt's window layer but not the active window to its widgets, which then give
+  // it no focus and tell a screen reader it is inactive. Qt offers only this call to set them
+  // right.
+  if (QGuiApplication::focusWindow() != windowHandle() || isActiveWindow() || !isVisible() ||
+      QApplication::activeModalWidget())
+    return;
   QT_WARNING_PUSH
   QT_WARNING_DISABLE_DEPRECATED
   QApplication::setActiveWindow(this);
