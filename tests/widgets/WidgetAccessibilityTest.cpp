@@ -114,6 +114,7 @@ TEST(WidgetAccessibility, EveryChangeOfTheNumberIsAnnounced) {
 }
 
 TEST(WidgetAccessibility, LabelsAndTheStatusBarReadAsTheyShow) {
+  kwindel::InstallWidgetAccessibility();  // as a window holding them does
   QWidget window;
   auto* label = new QLabel(&window);
   label->setTextFormat(Qt::PlainText);
@@ -165,6 +166,7 @@ TEST(WidgetAccessibility, LabelsAndTheStatusBarReadAsTheyShow) {
 }
 
 TEST(WidgetAccessibility, APlainWindowIsAFrameTitledByItsTitle) {
+  kwindel::InstallWidgetAccessibility();
   QWidget window;
   window.setWindowTitle("Kwindel");
   QWidget inside(&window);
