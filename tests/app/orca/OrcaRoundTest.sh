@@ -93,6 +93,7 @@ export HOME=$work/home XDG_RUNTIME_DIR=$work/run
 export XDG_CONFIG_HOME=$HOME/.config XDG_CACHE_HOME=$HOME/.cache XDG_DATA_HOME=$HOME/.local/share
 mkdir -m 700 "$HOME" "$XDG_RUNTIME_DIR"
 export GSETTINGS_BACKEND=memory  # the bus launcher and Orca read desktop settings: no dconf
+export PYTHONDONTWRITEBYTECODE=1  # Orca imports silent_speech.py from the source tree
 export LANG=C.UTF-8 LANGUAGE=C  # Orca's own words (roles, commands) in English
 # Qt's own file dialog and look, whatever the desktop running the check asks for.
 unset LC_ALL QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE QT_SCALE_FACTOR WAYLAND_DISPLAY
