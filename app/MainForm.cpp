@@ -2,11 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainForm.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QWindow>
 
+#include "Announcer.h"
 #include "Application.h"
 #include "Division.h"
 #include "HintTracker.h"
@@ -17,6 +20,7 @@
 #include "PupilList.h"
 #include "QtEncoding.h"
 #include "ShellOpen.h"
+#include "WidgetAccessibility.h"
 
 namespace {
 
@@ -65,6 +69,8 @@ TfMain::TfMain(kwindel::RandomSource& random, TfMainServices services, QWidget* 
       FRandom(random),
       FServices(std::move(services)) {
   InitResources();
+  // Before the labels and the status bar are made: their interfaces read what they show.
+  kwindel::InstallWidgetAccessibility();
   setupUi(this);
   setFixedSize(450, 291);
   QFont font(QStringLiteral("Arial"));
@@ -84,9 +90,13 @@ TfMain::TfMain(kwindel::RandomSource& random, TfMainServices services, QWidget* 
 
   Stat->showMessage(kStatusText);
   FHints = new HintTracker(Stat);
+  FAnnouncer = new Announcer(this);
   ShowLogo();
   iLogo->installEventFilter(this);
 
+  // The keyboard may come back after the dialog or the division is done with (see KeepActive).
+  connect(qApp, &QGuiApplication::focusWindowChanged, this, &TfMain::KeepActive,
+          Qt::QueuedConnection);
   connect(bStop, &QPushButton::clicked, this,
           [this] { RunShowingFailure([this] { bStopClick(bStop); }); });
   connect(pKies, &QPushButton::clicked, this,
@@ -147,9 +157,13 @@ void TfMain::pKiesClick(QObject*) {
 }
 
 void TfMain::ListChosen(bool chosen) {
+  // The keyboard comes back from the dialog, also where no window manager gives it back.
+  activateWindow();
+  KeepActive();
   if (!chosen) {
     ShowCaption(lBestand, kNoListCaption);
     ShowCaption(lLeerlingen, kNoPupilsCaption);
+    FAnnouncer->Announce(QStringLiteral("Geen lijst gekozen."));
     return;
   }
   FListFileName = OpenDialog->FileName;
@@ -169,6 +183,8 @@ void TfMain::ListChosen(bool chosen) {
   LMDSpinEdit->SetMaxValue(pupils);
   ShowCaption(lLeerlingen, QString::number(pupils) + QStringLiteral(" leerlingen"));
   bKwindel->setVisible(LMDSpinEdit->GetValue() < pupils);
+  FAnnouncer->Announce(lBestand->text() + QStringLiteral(": ") + lLeerlingen->text() +
+                       QStringLiteral(". ") + DivisionOffer());
 }
 
 void TfMain::LMDSpinEditChange(QObject*) {
@@ -180,7 +196,10 @@ void TfMain::LMDSpinEditChange(QObject*) {
   }
   LMDSpinEdit->repaint();
   FGroupCount = LMDSpinEdit->GetValue();
+  const bool offered = !bKwindel->isHidden();
   bKwindel->setVisible(FGroupCount < FPupils->Count());
+  // Tab would just skip the button: a screen reader says when it comes or goes.
+  if (bKwindel->isHidden() == offered) FAnnouncer->Announce(DivisionOffer());
 }
 
 void TfMain::bKwindelClick(QObject*) {
@@ -210,8 +229,26 @@ void TfMain::bKwindelClick(QObject*) {
   hide();
   FServices.OpenDocument(ReportPath());
   show();
+  // The divide button is hidden now: the keyboard goes on at the next list.
+  pKies->setFocus();
   raise();
   activateWindow();
+  KeepActive();
+  FAnnouncer->Announce(QStringLiteral("Het verslag is geschreven en geopend."));
+}
+
+void TfMain::KeepActive() {
+  // A window that gets the keyboard back while it is hidden or behind a modal dialog may be the
+  // focus window to Qt's window layer but not the active window to its widgets, which then give
+  // it no focus and tell a screen reader it is inactive. Qt offers only this call to set them
+  // right.
+  if (QGuiApplication::focusWindow() != windowHandle() || isActiveWindow() || !isVisible() ||
+      QApplication::activeModalWidget())
+    return;
+  QT_WARNING_PUSH
+  QT_WARNING_DISABLE_DEPRECATED
+  QApplication::setActiveWindow(this);
+  QT_WARNING_POP
 }
 
 void TfMain::bStopClick(QObject*) {
@@ -306,6 +343,19 @@ void TfMain::ShowCaption(QLabel* label, const QString& text) {
   // The label's width follows its text, so a long path runs past the window's edge.
   label->setText(text);
   label->resize(label->sizeHint().width(), label->height());
+}
+
+QString TfMain::DivisionOffer() const {
+  if (!bKwindel->isHidden()) {
+    return QStringLiteral("Knop Kwindel beschikbaar: %1 groepjes uit %2 leerlingen.")
+        .arg(FGroupCount)
+        .arg(FPupils->Count());
+  }
+  return QStringLiteral(
+             "Knop Kwindel verborgen: het aantal groepjes (%1) is niet kleiner dan het aantal "
+             "leerlingen (%2).")
+      .arg(FGroupCount)
+      .arg(FPupils->Count());
 }
 
 void TfMain::ShowLogo() {

@@ -14,6 +14,7 @@
 #include "TOpenDialog.h"
 #include "ui_MainForm.h"
 
+class Announcer;
 class HintTracker;
 
 // What the main window asks of the desktop; tests replace each part.
@@ -70,6 +71,8 @@ class TfMain : public QWidget, public Ui::TfMain {
   std::string ReportPath() const;
   std::string SettingsPath() const;
   void ShowCaption(QLabel* label, const QString& text);
+  void KeepActive();
+  QString DivisionOffer() const;
   void ShowLogo();
 
   std::unique_ptr<TOpenDialog> OpenDialog;
@@ -86,6 +89,7 @@ class TfMain : public QWidget, public Ui::TfMain {
   kwindel::RandomSource& FRandom;
   TfMainServices FServices;
   HintTracker* FHints = nullptr;
+  Announcer* FAnnouncer = nullptr;
   bool FShownBefore = false;
   bool FDividing = false;
 };
