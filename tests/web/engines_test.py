@@ -10,7 +10,6 @@ WebDriver BiDi, WebKitGTK over WebDriver (Selenium); WebKitGTK needs an X
 display (scripts/web runs this under xvfb-run).
 """
 
-import base64
 import contextlib
 import json
 import os
@@ -19,6 +18,7 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 import unittest
 
@@ -102,7 +102,6 @@ class Firefox:
         if url is None:
             self.close()
             raise Failure("firefox did not start")
-        import threading
         threading.Thread(target=self.process.stderr.read, daemon=True).start()
         self.socket = websocket.create_connection(url + "/session", timeout=60,
                                                   suppress_origin=True)
