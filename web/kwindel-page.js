@@ -209,7 +209,7 @@
     const at = stops.indexOf(screen);
     const next = stops[forward ? at + 1 : at - 1];
     if (next) {
-      next.focus();
+      focus.call(next);  // scrolled into view, as the browser's own Tab does
     } else {
       // Nothing on that side: the window lets go of the keys, and the next Tab starts the page over.
       const focused = document.activeElement;
