@@ -217,8 +217,7 @@
     }
   }
   screen.addEventListener('focus', () => {
-    if (!program) return;
-    program.kwindelEnterWindowByTab(tabbing !== 'back');
+    if (program && tabbing) program.kwindelEnterWindowByTab(tabbing === 'forward');
     // The keys go to the program's canvas, as after a click in the window.
     byId('qt-shadow-container')?.shadowRoot?.querySelector('.qt-window-content')?.focus();
   });
