@@ -22,11 +22,43 @@
 #include "ShellOpen.h"
 #include "WidgetAccessibility.h"
 
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#include <emscripten/bind.h>
+
+#include <QApplication>
+#include <initializer_list>
+#endif
+
 namespace {
 
 constexpr const char* kStatusText = "Brimsel, Nederlandstalige educatieve software";
 constexpr const char* kNoListCaption = "<Nog geen lijst gekozen>";
 constexpr const char* kNoPupilsCaption = "<Geen leerlingen>";
+
+#ifdef __EMSCRIPTEN__
+// Qt's elements for the number box and the labels in a page's accessibility tree have neither
+// the box's name and bounds nor the labels' texts: the page gives them to them. The bodies are
+// JavaScript, which clang-format would break.
+// clang-format off
+EM_JS(void, DescribeNumberBoxInPage, (const char* id, const char* name, int value, int minimum,
+                                     int maximum), {
+  const page = globalThis.kwindelPage;
+  if (page && page.describeNumberBox)
+    page.describeNumberBox(UTF8ToString(id), UTF8ToString(name), value, minimum, maximum);
+});
+EM_JS(void, DescribeLabelInPage, (const char* id, const char* name, const char* text), {
+  const page = globalThis.kwindelPage;
+  if (page && page.describeLabel)
+    page.describeLabel(UTF8ToString(id), UTF8ToString(name), UTF8ToString(text));
+});
+// Tab past the window's last control (Shift+Tab before its first) goes on in the page.
+EM_JS(void, LeaveWindowInPage, (bool forward), {
+  const page = globalThis.kwindelPage;
+  if (page && page.leaveWindow) page.leaveWindow(forward);
+});
+// clang-format on
+#endif
 
 std::string ExecutableFile() {
   std::string path = kwindel::ExecutablePath();
@@ -134,6 +166,7 @@ void TfMain::FormShow(QObject*) {
   LMDSpinEdit->SetMinValue(2);
   LMDSpinEdit->SetValue(2);
   FGroupCount = LMDSpinEdit->GetValue();
+  DescribeNumberBox();
 }
 
 void TfMain::FormDestroy(QObject*) {
@@ -183,6 +216,7 @@ void TfMain::ListChosen(bool chosen) {
   LMDSpinEdit->SetMaxValue(pupils);
   ShowCaption(lLeerlingen, QString::number(pupils) + QStringLiteral(" leerlingen"));
   bKwindel->setVisible(LMDSpinEdit->GetValue() < pupils);
+  DescribeNumberBox();
   FAnnouncer->Announce(lBestand->text() + QStringLiteral(": ") + lLeerlingen->text() +
                        QStringLiteral(". ") + DivisionOffer());
 }
@@ -198,6 +232,7 @@ void TfMain::LMDSpinEditChange(QObject*) {
   FGroupCount = LMDSpinEdit->GetValue();
   const bool offered = !bKwindel->isHidden();
   bKwindel->setVisible(FGroupCount < FPupils->Count());
+  DescribeNumberBox();
   // Tab would just skip the button: a screen reader says when it comes or goes.
   if (bKwindel->isHidden() == offered) FAnnouncer->Announce(DivisionOffer());
 }
@@ -314,6 +349,50 @@ void TfMain::closeEvent(QCloseEvent* event) {
   QWidget::closeEvent(event);
 }
 
+#ifdef __EMSCRIPTEN__
+QWidget* TfMain::FocusEdge(bool last) const {
+  QWidget* edge = nullptr;
+  for (QWidget* control : std::initializer_list<QWidget*>{bStop, pKies, LMDSpinEdit, bKwindel}) {
+    if (control->isVisible() && control->isEnabled() && (last || !edge)) edge = control;
+  }
+  return edge;
+}
+
+bool TfMain::focusNextPrevChild(bool next) {
+  // In a page the window is one stop among the page's own: Tab past its last control (Shift+Tab
+  // before its first) moves on to the page around it.
+  QWidget* edge = FocusEdge(next);
+  QWidget* focused = focusWidget();
+  if (edge && focused && (focused == edge || edge->isAncestorOf(focused))) {
+    LeaveWindowInPage(next);
+    return true;
+  }
+  return QWidget::focusNextPrevChild(next);
+}
+
+void TfMain::EnterByTab(bool forward) {
+  // Tab from the page before the window lands on its first control, Shift+Tab from the page
+  // after it on its last, as in any group of controls on a page.
+  if (QWidget* edge = FocusEdge(!forward)) {
+    edge->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+  }
+}
+
+namespace {
+
+void EnterWindowByTab(bool forward) {
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (auto* main = qobject_cast<TfMain*>(window)) main->EnterByTab(forward);
+  }
+}
+
+EMSCRIPTEN_BINDINGS(kwindel_window_focus) {
+  emscripten::function("kwindelEnterWindowByTab", &EnterWindowByTab);
+}
+
+}  // namespace
+#endif
+
 bool TfMain::eventFilter(QObject* watched, QEvent* event) {
   if (FDividing && (event->isInputEvent() || event->type() == QEvent::Close)) return true;
   // A move to a screen of another pixel ratio (or a change of its ratio) is seen at the next paint.
@@ -343,6 +422,20 @@ void TfMain::ShowCaption(QLabel* label, const QString& text) {
   // The label's width follows its text, so a long path runs past the window's edge.
   label->setText(text);
   label->resize(label->sizeHint().width(), label->height());
+#ifdef __EMSCRIPTEN__
+  // Named as a screen reader on the desktop names it: by what it shows, unless it has a name.
+  const QString name = label->accessibleName().isEmpty() ? text : label->accessibleName();
+  DescribeLabelInPage(label->objectName().toUtf8().constData(), name.toUtf8().constData(),
+                      text.toUtf8().constData());
+#endif
+}
+
+void TfMain::DescribeNumberBox() {
+#ifdef __EMSCRIPTEN__
+  DescribeNumberBoxInPage(LMDSpinEdit->objectName().toUtf8().constData(),
+                          LMDSpinEdit->accessibleName().toUtf8().constData(), FGroupCount,
+                          LMDSpinEdit->GetMinValue(), LMDSpinEdit->GetMaxValue());
+#endif
 }
 
 QString TfMain::DivisionOffer() const {

@@ -55,6 +55,11 @@ class TfMain : public QWidget, public Ui::TfMain {
   void ReadSettings();
   void WriteSettings();
 
+#ifdef __EMSCRIPTEN__
+  // The page's Tab (forward) or Shift+Tab has moved the focus into the window.
+  void EnterByTab(bool forward);
+#endif
+
   static constexpr const char* kLogoMessage =
       "Brimsel\nEducatieve software\nbezoek: https://www.brimsel.nl";
 
@@ -62,15 +67,25 @@ class TfMain : public QWidget, public Ui::TfMain {
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+#ifdef __EMSCRIPTEN__
+  bool focusNextPrevChild(bool next) override;
+#endif
 
  private:
   friend class TfMainProbe;  // tests read the program's fields
 
   void ListChosen(bool chosen);
+#ifdef __EMSCRIPTEN__
+  // The first or last of the controls that Tab reaches.
+  QWidget* FocusEdge(bool last) const;
+#endif
   kwindel::Division Division();
   std::string ReportPath() const;
   std::string SettingsPath() const;
   void ShowCaption(QLabel* label, const QString& text);
+  // Tells a page's screen reader the number box's name, number and bounds (ShowCaption: the
+  // label's text); nothing elsewhere.
+  void DescribeNumberBox();
   void KeepActive();
   QString DivisionOffer() const;
   void ShowLogo();

@@ -156,9 +156,9 @@ GroupSizes Division::StartReport(std::string_view listFileName, std::int32_t gro
   const std::int32_t count = pupils.Count();
   const GroupSizes plan = PlanGroups(count, groups);
   report.Clear();
-  report.SetUtf8(pupils.Utf8() || !FitsAnsi(listFileName));
-  const std::string listName =
-      report.Utf8() ? std::string(listFileName) : AnsiFromName(listFileName);
+  const bool unicode = pupils.Utf8() || !FitsAnsi(listFileName);
+  report.SetUtf8(unicode && (kMarkUtf8Reports || !pupils.Utf8()));
+  const std::string listName = unicode ? std::string(listFileName) : AnsiFromName(listFileName);
   // The report's size is known; room for it all at once spares a large
   // division from copying the report while it grows.
   const std::size_t blocks = static_cast<std::size_t>(plan.r) + (plan.q != 0 ? plan.d : 0);

@@ -86,8 +86,9 @@ struct Division {
   // the list, whose name is given as the program keeps names (see
   // Encoding.h); returns the plan the groups must follow. The report is 8-bit
   // text in the ANSI code page where the list is and its name fits the page,
-  // and UTF-8 otherwise (only on Windows are the two apart), so that a
-  // viewer shows every character of the name and the pupils.
+  // and UTF-8 otherwise (only on Windows and in a page are the two apart), so
+  // that a viewer shows every character of the name and the pupils; marked
+  // as UTF-8 where pupils were converted, and on Windows always.
   GroupSizes StartReport(std::string_view listFileName, std::int32_t groups);
 
   // Appends `groups` blocks of `size` members, each member one draw from the

@@ -4,6 +4,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#elif defined(__EMSCRIPTEN__)
+#include "Utf16Text.h"
 #endif
 
 namespace kwindel {
@@ -48,6 +50,20 @@ bool FitsAnsi(std::string_view name) {
 
 std::wstring WideName(std::string_view name) {
   return ToWide(CP_UTF8, name);
+}
+
+#elif defined(__EMSCRIPTEN__)
+
+std::string AnsiFromName(std::string_view name) {
+  return Utf8ToWindows1252(name);
+}
+
+std::string NameFromAnsi(std::string_view text) {
+  return Windows1252ToUtf8(text);
+}
+
+bool FitsAnsi(std::string_view name) {
+  return NameFromAnsi(AnsiFromName(name)) == name;
 }
 
 #else

@@ -15,16 +15,25 @@ namespace kwindel {
 // where it fits, and Unicode (UTF-8 or UTF-16) where it does not: a list may be
 // either, and the report and the settings are written in the one that keeps
 // every character. On Linux names and lists are bytes, written as they are:
-// there is no second kind of text.
-#ifdef _WIN32
+// there is no second kind of text. A page in the browser reads the lists
+// teachers bring from Windows as Western Windows does, in Windows-1252.
+#if defined(_WIN32) || defined(__EMSCRIPTEN__)
 inline constexpr bool kUnicodeBesideAnsi = true;
 #else
 inline constexpr bool kUnicodeBesideAnsi = false;
 #endif
 
+// Whether a report of a UTF-8 list starts with the UTF-8 mark, as Windows
+// programs expect; a page keeps such a report as the list came, unmarked.
+#ifdef _WIN32
+inline constexpr bool kMarkUtf8Reports = true;
+#else
+inline constexpr bool kMarkUtf8Reports = false;
+#endif
+
 // A name, or any of the program's text, in the ANSI code page and back. On
-// Linux the bytes stay as they are. On Windows a character the page lacks
-// becomes "?".
+// Linux the bytes stay as they are. On Windows and in a page a character the
+// code page lacks becomes "?".
 std::string AnsiFromName(std::string_view name);
 std::string NameFromAnsi(std::string_view text);
 

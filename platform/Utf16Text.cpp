@@ -76,6 +76,12 @@ CodePoint ReadUtf8(std::string_view text) {
   return {value, form.length};
 }
 
+// The characters of Windows-1252's bytes 0x80 to 0x9F; the rest are Latin-1's.
+constexpr char16_t kWindows1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
 }  // namespace
 
 std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian) {
@@ -145,6 +151,36 @@ bool IsUtf8BeyondAscii(std::string_view bytes) {
     bytes.remove_prefix(c.length);
   }
   return beyondAscii;
+}
+
+std::string Utf8ToWindows1252(std::string_view text) {
+  std::string bytes;
+  bytes.reserve(text.size());
+  while (!text.empty()) {
+    CodePoint c = ReadUtf8(text);
+    if (c.length == 0) c = {'?', 1};
+    char byte = '?';
+    if (c.value < 0x80 || (c.value >= 0xA0 && c.value <= 0xFF)) {
+      byte = static_cast<char>(c.value);
+    } else {
+      for (unsigned i = 0; i < 32; ++i) {
+        if (kWindows1252High[i] == c.value) byte = static_cast<char>(0x80 + i);
+      }
+    }
+    bytes += byte;
+    text.remove_prefix(c.length);
+  }
+  return bytes;
+}
+
+std::string Windows1252ToUtf8(std::string_view bytes) {
+  std::string text;
+  text.reserve(bytes.size() * 2);
+  for (const char byte : bytes) {
+    const auto value = static_cast<unsigned char>(byte);
+    AppendUtf8(text, value >= 0x80 && value < 0xA0 ? kWindows1252High[value - 0x80] : value);
+  }
+  return text;
 }
 
 }  // namespace kwindel

@@ -21,4 +21,10 @@ std::string Utf8ToUtf16File(std::string_view text, bool bigEndian);
 // editor saves as UTF-8 without a mark, and what 8-bit text in a code page almost never is.
 bool IsUtf8BeyondAscii(std::string_view bytes);
 
+// Windows-1252, the ANSI code page of Western Windows, and UTF-8, both ways, as Windows converts
+// them: the page's five unassigned bytes stand for the control characters of the same number,
+// and a character the page lacks (or a byte that is no valid UTF-8) becomes "?".
+std::string Utf8ToWindows1252(std::string_view text);
+std::string Windows1252ToUtf8(std::string_view bytes);
+
 }  // namespace kwindel

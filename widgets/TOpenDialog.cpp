@@ -53,17 +53,22 @@ void GiveAnswer(std::optional<std::string> chosen) {
 }
 
 // The picked file's bytes are written under its bare name into the page's own file system, where
-// the list is read as on a desktop. A file that could not be written whole is not read half: the
-// reading then fails with the usual message.
+// the list is read as on a desktop. A file that could not be written whole is not read half, and
+// one the browser could not read (gone since it was picked: bytes is null) leaves no copy of an
+// earlier pick under its name: the reading then fails with the usual message.
 void FilePicked(const std::string& name, const emscripten::val& bytes) {
-  const std::vector<unsigned char> content =
-      emscripten::convertJSArrayToNumberVector<unsigned char>(bytes);
   QFile file(QString::fromStdString(name));
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-      file.write(reinterpret_cast<const char*>(content.data()),
-                 static_cast<qint64>(content.size())) != static_cast<qint64>(content.size()) ||
-      !file.flush()) {
+  if (bytes.isNull()) {
     file.remove();
+  } else {
+    const std::vector<unsigned char> content =
+        emscripten::convertJSArrayToNumberVector<unsigned char>(bytes);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(reinterpret_cast<const char*>(content.data()),
+                   static_cast<qint64>(content.size())) != static_cast<qint64>(content.size()) ||
+        !file.flush()) {
+      file.remove();
+    }
   }
   GiveAnswer(kwindel::EncodeName(QString::fromStdString(name)));
 }
@@ -85,7 +90,10 @@ EMSCRIPTEN_BINDINGS(kwindel_file_picker) {
 EM_JS(void, ShowFilePicker, (const char* accept), {
   const input = document.createElement('input');
   input.type = 'file';
-  input.accept = UTF8ToString(accept);
+  // iPadOS and iOS (whose Safari says it runs on a Mac, but a Mac has no touch screen) grey out
+  // every file whose extension they do not know as a type: there the list rules read any file.
+  if (!(/^(Mac|iPhone|iPad|iPod)/.test(navigator.platform) && navigator.maxTouchPoints > 1))
+    input.accept = UTF8ToString(accept);
   input.hidden = true;
   document.body.append(input);
   const answer = async () => {
@@ -95,7 +103,13 @@ EM_JS(void, ShowFilePicker, (const char* accept), {
       Module.kwindelPickCancelled();
       return;
     }
-    Module.kwindelFilePicked(file.name, new Uint8Array(await file.arrayBuffer()));
+    let bytes = null;
+    try {
+      bytes = new Uint8Array(await file.arrayBuffer());
+    } catch (gone) {
+      // Taken away after it was picked, as a USB stick pulled out.
+    }
+    Module.kwindelFilePicked(file.name, bytes);
   };
   input.addEventListener('change', answer, {once: true});
   input.addEventListener('cancel', answer, {once: true});

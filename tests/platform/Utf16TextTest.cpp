@@ -79,5 +79,26 @@ TEST(Utf16Text, TellsUtf8BeyondAscii) {
   }
 }
 
+TEST(Utf16Text, ConvertsWindows1252BothWays) {
+  struct Case {
+    const char* name;
+    std::string windows1252;
+    std::string utf8;
+  };
+  const Case cases[] = {
+      {"ASCII", "Zo.lll", "Zo.lll"},
+      {"Latin-1's letters", "Zo\xEB \xC9\xFF", "Zo\xC3\xAB \xC3\x89\xC3\xBF"},
+      {"the page's own in 0x80-0x9F", "\x80\x8A\x9F", "\xE2\x82\xAC\xC5\xA0\xC5\xB8"},
+      {"an unassigned byte is its control character", "\x81", "\xC2\x81"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(Windows1252ToUtf8(c.windows1252), c.utf8);
+    EXPECT_EQ(Utf8ToWindows1252(c.utf8), c.windows1252);
+  }
+  // What the page lacks, and bytes that are no UTF-8, become "?".
+  EXPECT_EQ(Utf8ToWindows1252("\xC5\x81\xE6\x97\xA5\xF0\x9D\x84\x9E|\xFF"), "???|?");
+}
+
 }  // namespace
 }  // namespace kwindel

@@ -80,12 +80,16 @@ class Page(Connection):
     def wait_for(self, expression, seconds=60, what=None):
         """Polls a JavaScript expression until it is truthy; returns its value."""
         deadline = time.monotonic() + seconds
+        error = None
         while True:
-            value = self.evaluate(expression)
+            try:
+                value = self.evaluate(expression)
+            except Failure as failure:  # a page being loaded has no document to ask yet
+                value, error = None, failure
             if value:
                 return value
             if time.monotonic() > deadline:
-                raise Failure(f"{what or expression}: not within {seconds} s")
+                raise Failure(f"{what or expression}: not within {seconds} s ({error})")
             with contextlib.suppress(websocket.WebSocketTimeoutException):
                 self._receive(0.1)
 
@@ -94,10 +98,15 @@ class Page(Connection):
             self.send("Input.dispatchMouseEvent", type=kind, x=x, y=y, button="left",
                       clickCount=1)
 
-    def key(self, key, code, virtual_key):
+    def key(self, key, code, virtual_key, modifiers=0):
+        """modifiers: 8 for Shift."""
         for kind in ("rawKeyDown", "keyUp"):
             self.send("Input.dispatchKeyEvent", type=kind, key=key, code=code,
-                      windowsVirtualKeyCode=virtual_key)
+                      windowsVirtualKeyCode=virtual_key, modifiers=modifiers)
+
+    def tap(self, x, y):
+        self.send("Input.dispatchTouchEvent", type="touchStart", touchPoints=[{"x": x, "y": y}])
+        self.send("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])
 
 
 class _QuietHandler(http.server.SimpleHTTPRequestHandler):
