@@ -2,11 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainForm.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
 #include <QMouseEvent>
 #include <QScreen>
 
+#include "Announcer.h"
 #include "Application.h"
 #include "Division.h"
 #include "HintTracker.h"
@@ -17,6 +19,7 @@
 #include "PupilList.h"
 #include "QtEncoding.h"
 #include "ShellOpen.h"
+#include "WidgetAccessibility.h"
 
 #ifdef __EMSCRIPTEN__
 #include <emscripten.h>
@@ -97,6 +100,8 @@ TfMain::TfMain(kwindel::RandomSource& random, TfMainServices services, QWidget* 
       FRandom(random),
       FServices(std::move(services)) {
   InitResources();
+  // Before the labels and the status bar are made: their interfaces read what they show.
+  kwindel::InstallWidgetAccessibility();
   setupUi(this);
   setFixedSize(450, 291);
   QFont font(QStringLiteral("Arial"));
@@ -116,6 +121,7 @@ TfMain::TfMain(kwindel::RandomSource& random, TfMainServices services, QWidget* 
 
   Stat->showMessage(kStatusText);
   FHints = new HintTracker(Stat);
+  FAnnouncer = new Announcer(this);
   ShowLogo();
   iLogo->installEventFilter(this);
 
@@ -180,9 +186,12 @@ void TfMain::pKiesClick(QObject*) {
 }
 
 void TfMain::ListChosen(bool chosen) {
+  // The keyboard comes back from the dialog, also where no window manager gives it back.
+  activateWindow();
   if (!chosen) {
     ShowCaption(lBestand, kNoListCaption);
     ShowCaption(lLeerlingen, kNoPupilsCaption);
+    FAnnouncer->Announce(QStringLiteral("Geen lijst gekozen."));
     return;
   }
   FListFileName = OpenDialog->FileName;
@@ -203,6 +212,8 @@ void TfMain::ListChosen(bool chosen) {
   ShowCaption(lLeerlingen, QString::number(pupils) + QStringLiteral(" leerlingen"));
   bKwindel->setVisible(LMDSpinEdit->GetValue() < pupils);
   DescribeNumberBox();
+  FAnnouncer->Announce(lBestand->text() + QStringLiteral(": ") + lLeerlingen->text() +
+                       QStringLiteral(". ") + DivisionOffer());
 }
 
 void TfMain::LMDSpinEditChange(QObject*) {
@@ -214,8 +225,11 @@ void TfMain::LMDSpinEditChange(QObject*) {
   }
   LMDSpinEdit->repaint();
   FGroupCount = LMDSpinEdit->GetValue();
+  const bool offered = !bKwindel->isHidden();
   bKwindel->setVisible(FGroupCount < FPupils->Count());
   DescribeNumberBox();
+  // Tab would just skip the button: a screen reader says when it comes or goes.
+  if (bKwindel->isHidden() == offered) FAnnouncer->Announce(DivisionOffer());
 }
 
 void TfMain::bKwindelClick(QObject*) {
@@ -245,8 +259,25 @@ void TfMain::bKwindelClick(QObject*) {
   hide();
   FServices.OpenDocument(ReportPath());
   show();
+  // The divide button is hidden now: the keyboard goes on at the next list. The button lost the
+  // focus unseen, in the hidden window, and so would still report itself the default button.
+  bKwindel->setDefault(false);
+  pKies->setFocus();
   raise();
   activateWindow();
+  KeepActive();
+  FAnnouncer->Announce(QStringLiteral("Het verslag is geschreven en geopend."));
+}
+
+void TfMain::KeepActive() {
+  // A window that keeps the keyboard through a hide and a show is still the focus window to Qt's
+  // window layer, but no longer the active window to its widgets, which then give it no focus and
+  // tell a screen reader it is inactive. Qt offers only this call to set them right.
+  if (QGuiApplication::focusWindow() != windowHandle() || isActiveWindow()) return;
+  QT_WARNING_PUSH
+  QT_WARNING_DISABLE_DEPRECATED
+  QApplication::setActiveWindow(this);
+  QT_WARNING_POP
 }
 
 void TfMain::bStopClick(QObject*) {
@@ -386,8 +417,10 @@ void TfMain::ShowCaption(QLabel* label, const QString& text) {
   label->setText(text);
   label->resize(label->sizeHint().width(), label->height());
 #ifdef __EMSCRIPTEN__
-  DescribeLabelInPage(label->objectName().toUtf8().constData(),
-                      label->accessibleName().toUtf8().constData(), text.toUtf8().constData());
+  // Named as a screen reader on the desktop names it: by what it shows, unless it has a name.
+  const QString name = label->accessibleName().isEmpty() ? text : label->accessibleName();
+  DescribeLabelInPage(label->objectName().toUtf8().constData(), name.toUtf8().constData(),
+                      text.toUtf8().constData());
 #endif
 }
 
@@ -397,6 +430,19 @@ void TfMain::DescribeNumberBox() {
                           LMDSpinEdit->accessibleName().toUtf8().constData(), FGroupCount,
                           LMDSpinEdit->GetMinValue(), LMDSpinEdit->GetMaxValue());
 #endif
+}
+
+QString TfMain::DivisionOffer() const {
+  if (!bKwindel->isHidden()) {
+    return QStringLiteral("Knop Kwindel beschikbaar: %1 groepjes uit %2 leerlingen.")
+        .arg(FGroupCount)
+        .arg(FPupils->Count());
+  }
+  return QStringLiteral(
+             "Knop Kwindel verborgen: het aantal groepjes (%1) is niet kleiner dan het aantal "
+             "leerlingen (%2).")
+      .arg(FGroupCount)
+      .arg(FPupils->Count());
 }
 
 void TfMain::ShowLogo() {

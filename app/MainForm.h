@@ -14,6 +14,7 @@
 #include "TOpenDialog.h"
 #include "ui_MainForm.h"
 
+class Announcer;
 class HintTracker;
 
 // What the main window asks of the desktop; tests replace each part.
@@ -85,6 +86,8 @@ class TfMain : public QWidget, public Ui::TfMain {
   // Tells a page's screen reader the number box's name, number and bounds (ShowCaption: the
   // label's text); nothing elsewhere.
   void DescribeNumberBox();
+  void KeepActive();
+  QString DivisionOffer() const;
   void ShowLogo();
 
   std::unique_ptr<TOpenDialog> OpenDialog;
@@ -101,6 +104,7 @@ class TfMain : public QWidget, public Ui::TfMain {
   kwindel::RandomSource& FRandom;
   TfMainServices FServices;
   HintTracker* FHints = nullptr;
+  Announcer* FAnnouncer = nullptr;
   bool FShownBefore = false;
   bool FDividing = false;
 };

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TLMDSpinEdit.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -10,6 +11,8 @@
 #include <charconv>
 #include <limits>
 #include <optional>
+
+#include "WidgetAccessibility.h"
 
 namespace {
 
@@ -39,8 +42,16 @@ bool MayBeTyped(const QString& text) {
 }  // namespace
 
 TLMDSpinEdit::TLMDSpinEdit(QWidget* parent) : QAbstractSpinBox(parent) {
+  kwindel::InstallWidgetAccessibility();
   lineEdit()->setText(QString::number(FMinValue));
-  connect(lineEdit(), &QLineEdit::textChanged, this, [this] { emit OnChange(this); });
+  connect(lineEdit(), &QLineEdit::textChanged, this, [this] {
+    // Before the handlers, which may change the number again: a reader hears the changes in order.
+    if (std::optional<std::int32_t> shown = ShownNumber()) {
+      QAccessibleValueChangeEvent changed(this, *shown);
+      kwindel::TellAssistiveTools(changed);
+    }
+    emit OnChange(this);
+  });
 }
 
 void TLMDSpinEdit::SetMinValue(std::int32_t value) {
@@ -64,12 +75,16 @@ void TLMDSpinEdit::SetMaxValue(std::int32_t value) {
 }
 
 std::int32_t TLMDSpinEdit::GetValue() {
-  std::optional<std::int32_t> shown = ParseNumber(lineEdit()->text());
+  std::optional<std::int32_t> shown = ShownNumber();
   if (!shown) {
     lineEdit()->setText(QString::number(FMinValue));
     return FMinValue;
   }
   return *shown;
+}
+
+std::optional<std::int32_t> TLMDSpinEdit::ShownNumber() const {
+  return ParseNumber(lineEdit()->text());
 }
 
 void TLMDSpinEdit::SetValue(std::int32_t value) {

@@ -4,11 +4,12 @@
 
 #include <QAbstractSpinBox>
 #include <cstdint>
+#include <optional>
 
 // A one-line number box with arrow buttons. The number is the text shown:
 // reading Value parses it, and OnChange fires on every change of that text,
 // including changes the program makes (so handlers may run nested inside the
-// program's own calls).
+// program's own calls). A screen reader hears every such change (WidgetAccessibility.h).
 class TLMDSpinEdit : public QAbstractSpinBox {
   Q_OBJECT
   Q_PROPERTY(int MinValue READ GetMinValue WRITE SetMinValue)
@@ -31,6 +32,8 @@ class TLMDSpinEdit : public QAbstractSpinBox {
   // Parses the shown text without clamping; empty or unreadable text is first
   // replaced by MinValue.
   std::int32_t GetValue();
+  // The shown text as a number, if it reads as one; changes nothing.
+  std::optional<std::int32_t> ShownNumber() const;
   // Shows the value clamped into the bounds (unclamped when the bounds are equal).
   void SetValue(std::int32_t value);
 
