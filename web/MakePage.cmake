@@ -38,7 +38,7 @@ string(SUBSTRING "${HASH}" 0 16 HASH)
 configure_file("${SOURCE}/sw.js.in" "${OUT}/sw.js" @ONLY)
 
 # Beside each file its Brotli and gzip copies, which a server sends as they are to a
-# browser that takes them (README: hosting): the module is a third of its size so.
+# browser that takes them (README: hosting): the module is under a third of its size so.
 # The service worker keeps only the files themselves.
 find_program(BROTLI brotli)
 find_program(GZIP gzip)
