@@ -55,6 +55,9 @@ def times_to_usable(folder):
         page.send("Page.navigate", url=server.url)
         page.wait_for("document.body && document.body.dataset.state === 'klaar'", seconds=120)
         first = page.evaluate(usable)
+        # A program that failed before making its window also lets the page get ready.
+        if not page.evaluate("!!document.getElementById('qt-shadow-container')"):
+            raise RuntimeError(f"{folder}: the page is ready, but Qt made no window")
         # The service worker has kept the page's files when it is the page's controller.
         page.wait_for("navigator.serviceWorker.controller !== null", seconds=120)
         page.evaluate("window.firstVisit = true")
