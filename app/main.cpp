@@ -10,9 +10,21 @@
 #include "SessionEnd.h"
 
 int main(int argc, char* argv[]) {
+#ifdef __EMSCRIPTEN__
+  // In a page exec() never returns: Emscripten unwinds main's stack into the browser's event loop
+  // by throwing, and with WebAssembly's exceptions that runs the destructors on the way and
+  // reaches catch (...). So there main's objects live on the heap, and exec() runs outside the try.
+  static int count = argc;
+  Application& application = *new Application(count, argv);
+  kwindel::RandomSource& random = *new kwindel::RandomSource;
+  std::unique_ptr<TfMain>& fMain = *new std::unique_ptr<TfMain>;
+  QTranslator& dutch = *new QTranslator;
+#else
   Application application(argc, argv);
   kwindel::RandomSource random;  // seeded with 1 until the window's first show
   std::unique_ptr<TfMain> fMain;
+  QTranslator dutch;
+#endif
   // The end of the session closes the window as Stop does, and destroys it there and then,
   // which stores the settings: on Windows the process may not live to see main's end.
   kwindel::WhenSessionEnds([&fMain] {
@@ -27,7 +39,6 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName(QStringLiteral("nl.brimsel.kwindel"));
     QApplication::setWindowIcon(ProgramIcon());
     // The program speaks Dutch, so the platform's own dialogs and buttons do too.
-    QTranslator dutch;
     if (dutch.load(QStringLiteral("qtbase_nl"),
                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
         dutch.load(QStringLiteral(":/translations/qtbase_nl.qm"))) {
@@ -36,10 +47,16 @@ int main(int argc, char* argv[]) {
 
     fMain = std::make_unique<TfMain>(random, TfMainServices::Desktop());
     fMain->show();
+#ifndef __EMSCRIPTEN__
     application.exec();
     fMain.reset();
+#endif
   } catch (...) {
     Application::ShowException(std::current_exception());
+    return 0;
   }
+#ifdef __EMSCRIPTEN__
+  application.exec();
+#endif
   return 0;
 }

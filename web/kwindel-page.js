@@ -188,6 +188,7 @@
       }
       performance.mark('kwindel-usable');
       document.body.dataset.state = 'klaar';
+      window.dispatchEvent(new Event('kwindel-usable'));
     }));
   }
 
@@ -233,7 +234,9 @@
     };
   }
   if ('serviceWorker' in navigator && location.protocol !== 'file:') {
-    window.addEventListener('load', async () => {
+    // Once the program runs: then the worker finds its files in the browser's cache and does not
+    // download them a second time beside the program's own download.
+    window.addEventListener('kwindel-usable', async () => {
       try {
         const registration = await navigator.serviceWorker.register('sw.js');
         const watch = worker => worker.addEventListener('statechange', () => {

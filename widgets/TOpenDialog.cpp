@@ -3,7 +3,6 @@
 #include "TOpenDialog.h"
 
 #include <QDir>
-#include <QFileDialog>
 
 #include "QtEncoding.h"
 
@@ -16,6 +15,8 @@
 #include <QStringList>
 #include <utility>
 #include <vector>
+#else
+#include <QFileDialog>
 #endif
 
 TOpenDialog::Runner TOpenDialog::Modal(ModalRunner dialog) {
