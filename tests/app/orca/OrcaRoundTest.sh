@@ -13,7 +13,7 @@ set -euo pipefail
 program=$(realpath "$1")
 manager=${2:-}
 here=$(cd "$(dirname "$0")" && pwd)
-launcher=/usr/libexec/at-spi-bus-launcher
+. "$here/../../support/atspi_session.sh"
 skip=77  # ctest's SKIP_RETURN_CODE for this check
 
 for tool in Xvfb dbus-run-session dbus-send "$launcher" /usr/bin/python3 /usr/bin/orca xdotool; do
@@ -24,27 +24,6 @@ if [ "$manager" = --window-manager ]; then
 fi
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null ||
   { echo "FAIL: python3-pyatspi is missing; run scripts/setup" >&2; exit 1; }
-
-# Polls the command until it succeeds; fails after the given seconds.
-wait_for() {
-  local what=$1 seconds=$2 deadline=$((SECONDS + $2))
-  shift 2
-  until "$@"; do
-    if ((SECONDS >= deadline)); then
-      echo "FAIL: no $what within $seconds s" >&2
-      return 1
-    fi
-    sleep 0.05
-  done
-}
-
-# Asks the session bus without starting anything: a call to the accessibility bus
-# itself would have D-Bus start a second launcher.
-# shellcheck disable=SC2317 # called through wait_for
-a11y_bus_is_up() {
-  dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
-    org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q "boolean true"
-}
 
 # Inside the private session bus: the accessibility bus, the window manager, Orca, then the
 # round. Run by this script again, under dbus-run-session. The buses, the window manager and
