@@ -131,6 +131,22 @@ class StaticServer:
         self.thread.join()
 
 
+def listening_address(process, protocol):
+    """The ws:// address a browser says it listens on ("PROTOCOL listening on ws://..."), or
+    None when it ends or says nothing within a minute. The rest of its chatter is drained so that
+    it never blocks."""
+    deadline = time.monotonic() + 60
+    while time.monotonic() < deadline:
+        line = process.stderr.readline()
+        if not line and process.poll() is not None:
+            return None
+        found = re.search(protocol + r" listening on (ws://\S+)", line)
+        if found:
+            threading.Thread(target=process.stderr.read, daemon=True).start()
+            return found.group(1)
+    return None
+
+
 class Browser:
     """Headless Chromium with a fresh profile, removed when closed."""
 
@@ -139,20 +155,10 @@ class Browser:
         self.process = subprocess.Popen(
             ["chromium", *CHROMIUM_FLAGS, f"--user-data-dir={self.profile}", "about:blank"],
             stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
-        url = None
-        deadline = time.monotonic() + 60
-        while url is None and time.monotonic() < deadline:
-            line = self.process.stderr.readline()
-            if not line and self.process.poll() is not None:
-                break
-            found = re.search(r"DevTools listening on (ws://\S+)", line)
-            if found:
-                url = found.group(1)
+        url = listening_address(self.process, "DevTools")
         if url is None:
             self.close()
             raise Failure("chromium did not start")
-        # The rest of its chatter is not read: drain it so that it never blocks.
-        threading.Thread(target=self.process.stderr.read, daemon=True).start()
         self.port = re.search(r":(\d+)/", url).group(1)
         self.connection = Connection(url)
 

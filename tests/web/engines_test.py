@@ -13,18 +13,16 @@ display (scripts/web runs this under xvfb-run).
 import contextlib
 import json
 import os
-import re
 import shutil
 import subprocess
 import sys
 import tempfile
-import threading
 import time
 import unittest
 
 import websocket
 
-from devtools import Failure, StaticServer
+from devtools import Failure, StaticServer, listening_address
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 LIST = os.path.join(HERE, "klas.lll")
@@ -90,19 +88,10 @@ class Firefox:
             ["firefox-esr", "--headless", "--no-remote", "--profile", self.profile,
              "--remote-debugging-port=0", "about:blank"],
             stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
-        url = None
-        deadline = time.monotonic() + 60
-        while url is None and time.monotonic() < deadline:
-            line = self.process.stderr.readline()
-            if not line and self.process.poll() is not None:
-                break
-            found = re.search(r"WebDriver BiDi listening on (ws://\S+)", line)
-            if found:
-                url = found.group(1)
+        url = listening_address(self.process, "WebDriver BiDi")
         if url is None:
             self.close()
             raise Failure("firefox did not start")
-        threading.Thread(target=self.process.stderr.read, daemon=True).start()
         self.socket = websocket.create_connection(url + "/session", timeout=60,
                                                   suppress_origin=True)
         self.next_id = 0
