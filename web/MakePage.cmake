@@ -13,12 +13,17 @@ file(COPY "${SOURCE}/kwindel-page.js" "${SOURCE}/kwindel-page.css" DESTINATION "
 file(COPY "${ICONS}/kwindel-32.png" "${SOURCE}/icons/kwindel-192.png"
      "${SOURCE}/icons/kwindel-512.png" DESTINATION "${OUT}/icons")
 # The program is free software and links Qt under the LGPL: both texts travel
-# with it, and the font's licence with the font.
+# with it, and each font's licence with the font: the program's Liberation Sans
+# and the DejaVu fonts that Qt for WebAssembly carries.
 file(COPY "${LICENSES}/GPL-3.0-or-later.txt" "${LICENSES}/LGPL-3.0-or-later.txt"
      DESTINATION "${OUT}/licenses")
-if(EXISTS /usr/share/doc/fonts-liberation/copyright)
-  file(COPY_FILE /usr/share/doc/fonts-liberation/copyright "${OUT}/licenses/LiberationSans.txt")
-endif()
+foreach(font IN ITEMS "liberation;LiberationSans" "dejavu-core;DejaVu")
+  list(GET font 0 package)
+  list(GET font 1 name)
+  if(EXISTS /usr/share/doc/fonts-${package}/copyright)
+    file(COPY_FILE /usr/share/doc/fonts-${package}/copyright "${OUT}/licenses/${name}.txt")
+  endif()
+endforeach()
 configure_file("${SOURCE}/index.html.in" "${OUT}/index.html" @ONLY)
 configure_file("${SOURCE}/manifest.webmanifest.in" "${OUT}/manifest.webmanifest" @ONLY)
 
