@@ -99,10 +99,12 @@ def samples(events):
 
 
 def report(events):
-    navigation = first(events, "navigationStart")
     usable = first(events, "kwindel-usable")
+    # The page's own navigation, not the blank page's the tab was opened with.
+    navigation = usable and first(events, "navigationStart", lambda event: (
+        event["args"]["data"].get("navigationId") == usable["args"]["data"].get("navigationId")))
     if navigation is None or usable is None:
-        raise RuntimeError("the trace has no navigation or no 'kwindel-usable' mark")
+        raise RuntimeError("the trace has no 'kwindel-usable' mark or no navigation to it")
     t0 = navigation["ts"]
     ms = lambda ts: (ts - t0) / 1000
     end = lambda event: event["ts"] + event.get("dur", 0)
