@@ -75,13 +75,11 @@ def samples(events):
     nodes = {}
     times = []
     for profile in {event["id"] for event in chunks if "id" in event}:
-        start = None
-        last = None
+        last = None  # a sample's time is its distance from the one before
         for event in sorted((e for e in chunks if e.get("id") == profile), key=lambda e: e["ts"]):
             data = event["args"]["data"]
             if event["name"] == "Profile":
-                start = data.get("startTime", event["ts"])
-                last = start
+                last = data.get("startTime", event["ts"])
                 continue
             cpu = data.get("cpuProfile", {})
             for node in cpu.get("nodes", []):
